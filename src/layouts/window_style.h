@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+
+class QWidget;
+
+// How every window of the program is dressed beyond what Designer can say.
+namespace WindowStyle {
+
+// The program's background colour.
+inline const QColor PanelColor{221, 243, 247};
+
+// Paints a window, frame, option button or check box with the colour.
+void applyBackground(QWidget *widget, const QColor &color);
+
+void applyTextColor(QWidget *widget, const QColor &color);
+
+// Designer files keep whole point sizes only; a control whose font is a
+// fractional size (12.75 pt, say) carries it in the dynamic property
+// "pointSizeF", applied here to every child of the window.
+void applyFractionalFontSizes(QWidget *window);
+
+// The application icon, for the window's title bar.
+void applyWindowIcon(QWidget *window);
+
+} // namespace WindowStyle

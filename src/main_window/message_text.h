@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The editing boxes keep line breaks as "\n"; the message itself (counted,
+// stored, sent) breaks its lines with CR LF, as the phone does.
+namespace MessageText {
+
+inline constexpr qsizetype RecommendedLength = 200;
+
+QString fromBox(QStringView boxText);
+QString toBox(QStringView messageText);
+
+// Length in half-width units of the message a box holds: its code page 932
+// bytes, with every line break counted as the two bytes of CR LF.
+qsizetype count(QStringView boxText);
+
+} // namespace MessageText

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// The small desktop services the windows use, each behind its own interface
+// so that tests can stand in for the desktop.
+
+enum class MessageStyle {
+    Stop = 16,        // stop icon, OK
+    Exclamation = 48, // exclamation icon, OK
+};
+
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    // Modal; returns when the user has closed it.
+    virtual void show(const QString &text, const QString &title, MessageStyle style) = 0;
+};
+
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void clear() = 0;
+    virtual void setText(const QString &text) = 0;
+};

@@ -1,0 +1,49 @@
+#include "platform/qt_desktop_services.h"
+
+#include "platform/data_files.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QTextStream>
+
+void QtMessageBox::show(const QString &text, const QString &title, MessageStyle style)
+{
+    QMessageBox box(style == MessageStyle::Stop ? QMessageBox::Critical : QMessageBox::Warning,
+                    title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void QtBeeper::beep()
+{
+    QApplication::beep();
+}
+
+void QtClipboard::clear()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtClipboard::setText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+std::optional<QPixmap> FilePictureLoader::load(const QString &folder, const QString &name)
+{
+    const QString path = DataFiles::find(folder, name);
+    QTextStream err(stderr);
+    if (path.isEmpty()) {
+        err << "larkpad: picture " << folder << '/' << name << " not found; keeping the current one\n";
+        return std::nullopt;
+    }
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        err << "larkpad: cannot read picture " << path << ": " << reader.errorString()
+            << "; keeping the current one\n";
+        return std::nullopt;
+    }
+    return QPixmap::fromImage(image);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringView>
+
+// Code page 932 through glibc's converter. Qt's own "windows-31j" table is a
+// different table (controls swapped, several signs unmappable) and writes two
+// bytes for a character it cannot map, so the counts would not match the
+// phone's.
+namespace ShiftJis {
+
+// The bytes of the text; a character without a code page 932 form is written
+// as the single byte '?'. A surrogate pair is one character.
+QByteArray encode(QStringView text);
+
+// Number of bytes encode() would produce, without building them.
+qsizetype byteCount(QStringView text);
+
+} // namespace ShiftJis
