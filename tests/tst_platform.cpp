@@ -72,7 +72,7 @@ void TestPlatform::settingsFileIsOwnerOnly()
     for (const QString &value : {QStringLiteral("first"), QStringLiteral("second")}) {
         store.write(QStringLiteral("Edit"), value);
         QVERIFY(store.flush());
-        QCOMPARE(QFile::permissions(path) & 0x0777,
+        QCOMPARE(QFile::permissions(path) & 0x7777,
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
                      | QFileDevice::WriteUser);
     }
@@ -150,6 +150,7 @@ void TestPlatform::unreadableLockIsTakenOverOnceOld()
     QFile lock(path);
     QVERIFY(lock.open(QIODevice::WriteOnly));
     lock.write(content);
+    lock.flush();
     QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                              QFileDevice::FileModificationTime));
     lock.close();

@@ -187,6 +187,13 @@ void FrmMain::switchWidth(QPlainTextEdit *shown, QPlainTextEdit *hidden)
     shown->setVisible(true);
     hidden->setVisible(false);
     shown->setPlainText(hidden->toPlainText());
+    // The caret and selection stay where the user left them, so that typing
+    // goes on at the same place in the new width.
+    const QTextCursor left = hidden->textCursor();
+    QTextCursor cursor = shown->textCursor();
+    cursor.setPosition(left.anchor());
+    cursor.setPosition(left.position(), QTextCursor::KeepAnchor);
+    shown->setTextCursor(cursor);
 }
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
