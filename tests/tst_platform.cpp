@@ -18,6 +18,10 @@ private Q_SLOTS:
     void settingsFileIsOwnerOnly();
     void settingsThatCannotBeWrittenReportFailure();
     void handEditedCommaValueReadsWhole();
+    void damagedSettingsFileIsReplaced_data();
+    void damagedSettingsFileIsReplaced();
+    void abandonedSettingsLockDoesNotBlock_data();
+    void abandonedSettingsLockDoesNotBlock();
     void secondGuardSeesTheFirst();
     void lockOfDeadProcessIsTakenOver();
     void unreadableLockIsTakenOverOnceOld_data();
@@ -100,6 +104,71 @@ void TestPlatform::handEditedCommaValueReadsWhole()
     file.close();
     IniSettingsStore store(path);
     QCOMPARE(store.read(QStringLiteral("Kenmei0"), QString()), QStringLiteral("a,b"));
+}
+
+void TestPlatform::damagedSettingsFileIsReplaced_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("editAtLoad");
+    QByteArray random(512, Qt::Uninitialized);
+    for (qsizetype i = 0; i < random.size(); ++i)
+        random[i] = static_cast<char>((i * 7919 + 13) % 256);
+    QTest::newRow("random bytes") << random << QString();
+    QTest::newRow("truncated line") << QByteArray("[Ver.1.0]\nConfig=0101111\nEdit=\"abc") << QStringLiteral("abc");
+    QTest::newRow("group header cut off") << QByteArray("[Ver.1.") << QString();
+    QTest::newRow("binary NULs") << QByteArray("[Ver.1.0]\0\0\0Edit=x", 19) << QString();
+}
+
+// A damaged file loads what can be read (defaults for the rest) and is
+// replaced by a sound one at the next save, without a false alarm.
+void TestPlatform::damagedSettingsFileIsReplaced()
+{
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Larkpad.ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    IniSettingsStore store(path);
+    QTEST(store.read(QStringLiteral("Edit"), QString()), "editAtLoad");
+    store.write(QStringLiteral("Edit"), QStringLiteral("新しい\r\n文書"));
+    store.write(QStringLiteral("SettingNo"), QStringLiteral(" 1"));
+    QVERIFY(store.flush());
+
+    const QString copy = dir.filePath(QStringLiteral("copy.ini"));
+    QVERIFY(QFile::copy(path, copy));
+    IniSettingsStore reread(copy);
+    QCOMPARE(reread.read(QStringLiteral("Edit"), QString()), QStringLiteral("新しい\r\n文書"));
+    QCOMPARE(reread.read(QStringLiteral("SettingNo"), QString()), QStringLiteral(" 1"));
+}
+
+void TestPlatform::abandonedSettingsLockDoesNotBlock_data()
+{
+    QTest::addColumn<QByteArray>("lockContent");
+    QTest::newRow("unreadable") << QByteArray("\x7f garbage");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("holder gone") << QByteArray("999999999\nlarkpad\n") + QSysInfo::machineHostName().toUtf8() + '\n';
+}
+
+// Left by a crash in the middle of a save; QSettings alone would wait for it
+// to grow old before writing.
+void TestPlatform::abandonedSettingsLockDoesNotBlock()
+{
+    QFETCH(QByteArray, lockContent);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Larkpad.ini"));
+    QFile lock(path + QStringLiteral(".lock"));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(lockContent);
+    lock.close();
+
+    IniSettingsStore store(path);
+    store.write(QStringLiteral("Edit"), QStringLiteral("saved"));
+    QVERIFY(store.flush());
+    QVERIFY(!QFile::exists(lock.fileName()));
+    QCOMPARE(IniSettingsStore(path).read(QStringLiteral("Edit"), QString()), QStringLiteral("saved"));
 }
 
 void TestPlatform::secondGuardSeesTheFirst()

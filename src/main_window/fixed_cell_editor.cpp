@@ -39,10 +39,12 @@ void FixedCellEditor::fitTextAreaToCells()
     // Room for N full-width cells, and half a half-width cell to spare: one
     // more character of either width no longer fits.
     const qreal lineWidth = cellsPerLine_ * fullWidth + halfWidth / 2;
-    const qreal margins = 2 * document()->documentMargin();
-    const int textArea = static_cast<int>(std::ceil(lineWidth + margins));
-    const int available = contentsRect().width();
-    const int rightMargin = std::max(0, available - textArea);
-    if (viewportMargins().right() != rightMargin)
-        setViewportMargins(0, 0, rightMargin, 0);
+    const qreal documentMargins = 2 * document()->documentMargin();
+    const int textArea = static_cast<int>(std::ceil(lineWidth + documentMargins));
+    // What the cells leave over is shared out on both sides, so the lines
+    // stand in the middle of the box.
+    const int spare = std::max(0, contentsRect().width() - textArea);
+    const QMargins margins(spare / 2, 0, spare - spare / 2, 0);
+    if (viewportMargins() != margins)
+        setViewportMargins(margins);
 }

@@ -1,9 +1,12 @@
 #include "main_window/frm_main.h"
+#include "main_window/orderly_close.h"
 #include "main_window/window_dialogs.h"
 #include "platform/fonts.h"
 #include "platform/qt_platform.h"
+#include "platform/termination_signals.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char *argv[])
 {
@@ -19,6 +22,14 @@ int main(int argc, char *argv[])
     FrmMain window(state, platform, dialogs);
     if (!window.Form_Load())
         return 0;
+
+    OrderlyClose orderlyClose(&window);
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, &orderlyClose,
+                     &OrderlyClose::request);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &orderlyClose,
+                     [&orderlyClose](QSessionManager &) { orderlyClose.request(); });
+
     window.show();
     return app.exec();
 }

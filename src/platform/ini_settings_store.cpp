@@ -1,8 +1,11 @@
 #include "platform/ini_settings_store.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -38,12 +41,17 @@ QString IniSettingsStore::read(const QString &key, const QString &defaultValue) 
 void IniSettingsStore::write(const QString &key, const QString &value)
 {
     settings_.setValue(key, value);
+    written_.insert(key, value);
 }
 
 bool IniSettingsStore::flush()
 {
+    prepareOwnerOnlyFile();
+    removeAbandonedLock();
     settings_.sync();
-    const bool stored = settings_.status() == QSettings::NoError;
+    // QSettings keeps reporting a file it found damaged at load even after it
+    // has written a sound one over it, so in that case look at the result.
+    const bool stored = settings_.status() == QSettings::NoError || fileHoldsWrittenValues();
     if (QFileInfo::exists(settings_.fileName()))
         QFile::setPermissions(settings_.fileName(), OwnerOnly);
     return stored;
@@ -52,4 +60,55 @@ bool IniSettingsStore::flush()
 QString IniSettingsStore::location() const
 {
     return settings_.fileName();
+}
+
+// A file that already exists keeps its permissions when QSettings replaces
+// it, so creating it owner-only first means the draft is never readable by
+// others, not even for a moment.
+void IniSettingsStore::prepareOwnerOnlyFile() const
+{
+    const QFileInfo file(settings_.fileName());
+    if (file.exists())
+        return;
+    QDir().mkpath(file.absolutePath());
+    QFile created(file.absoluteFilePath());
+    if (created.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        created.setPermissions(OwnerOnly);
+}
+
+// QSettings guards its writes with "<file>.lock" and waits for a holder. Only
+// this program writes the file and only one copy of it runs, so a lock whose
+// holder is gone or whose content cannot be read was left by a crash; without
+// this, the close would hang until the lock counts as old.
+void IniSettingsStore::removeAbandonedLock() const
+{
+    QLockFile lock(settings_.fileName() + QStringLiteral(".lock"));
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0)) {
+        lock.unlock();
+        return;
+    }
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock.error() == QLockFile::LockFailedError && !lock.getLockInfo(&pid, &host, &application))
+        lock.removeStaleLockFile();
+}
+
+// Read through a copy: QSettings objects on one path share their unsaved
+// values within the process, so a second one on the file itself would see
+// them whether or not they reached the disk.
+bool IniSettingsStore::fileHoldsWrittenValues() const
+{
+    const QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QStringLiteral("check.ini"));
+    if (!scratch.isValid() || !QFile::copy(settings_.fileName(), copy))
+        return false;
+    QSettings onDisk(copy, QSettings::IniFormat);
+    onDisk.beginGroup(QString::fromLatin1(Section));
+    for (auto it = written_.cbegin(); it != written_.cend(); ++it) {
+        if (onDisk.value(it.key()).toString() != it.value())
+            return false;
+    }
+    return true;
 }

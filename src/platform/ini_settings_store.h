@@ -2,11 +2,13 @@
 
 #include "platform/settings_store.h"
 
+#include <QHash>
 #include <QSettings>
 
-// The settings file: ~/.config/Larkpad/Larkpad.ini (or wherever
-// XDG_CONFIG_HOME points), readable by its owner only since it holds the
-// user's draft.
+// The settings file: ~/.config/Larkpad/Larkpad.ini (or below
+// XDG_CONFIG_HOME), readable by its owner only since it holds the user's
+// draft. Writes replace the file as a whole, so a failed one leaves the file
+// stored before as it was.
 class IniSettingsStore final : public SettingsStore {
 public:
     IniSettingsStore();
@@ -18,5 +20,10 @@ public:
     QString location() const override;
 
 private:
+    void prepareOwnerOnlyFile() const;
+    void removeAbandonedLock() const;
+    bool fileHoldsWrittenValues() const;
+
     mutable QSettings settings_;
+    QHash<QString, QString> written_;
 };

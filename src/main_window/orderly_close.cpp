@@ -1,0 +1,44 @@
+#include "main_window/orderly_close.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+// A modal window that refuses its close box this often is rejected instead.
+constexpr int CloseAttemptsBeforeReject = 3;
+
+} // namespace
+
+OrderlyClose::OrderlyClose(QWidget *mainWindow, QObject *parent)
+    : QObject(parent), mainWindow_(mainWindow)
+{
+}
+
+void OrderlyClose::request()
+{
+    closeNext();
+}
+
+// Each modal window runs its own event loop inside the code that opened it;
+// closing one lets that code finish (a copy notice still copies) before the
+// next one, or the main window, is closed on a later turn of the loop.
+void OrderlyClose::closeNext()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal) {
+        if (mainWindow_)
+            mainWindow_->close();
+        return;
+    }
+    attemptsOnSameModal_ = modal == lastModal_ ? attemptsOnSameModal_ + 1 : 0;
+    lastModal_ = modal;
+    auto *dialog = qobject_cast<QDialog *>(modal);
+    if (attemptsOnSameModal_ >= CloseAttemptsBeforeReject && dialog)
+        dialog->reject();
+    else
+        modal->close();
+    QTimer::singleShot(0, this, &OrderlyClose::closeNext);
+}
