@@ -33,6 +33,8 @@ void TestShiftJis::encode_data()
     QTest::newRow("emoji is one unknown") << QStringLiteral("a😀b") << QByteArray("a?b");
     QTest::newRow("hangul is unknown") << QStringLiteral("한") << QByteArray("?");
     QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?");
+    QTest::newRow("invisible tag character") << QStringLiteral("a\U000E0015b") << QByteArray("a?b");
+    QTest::newRow("byte order mark") << QStringLiteral("\uFEFF") << QByteArray("?");
     QTest::newRow("empty") << QString() << QByteArray();
 }
 

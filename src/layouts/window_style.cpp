@@ -1,5 +1,6 @@
 #include "layouts/window_style.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QVariant>
 #include <QWidget>
@@ -11,6 +12,8 @@ void applyBackground(QWidget *widget, const QColor &color)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, color);
     widget->setPalette(palette);
+    // Check boxes and option buttons fill with the button colour by default.
+    widget->setBackgroundRole(QPalette::Window);
     widget->setAutoFillBackground(true);
 }
 
@@ -48,6 +51,13 @@ void applyWindowIcon(QWidget *window)
         return i;
     }();
     window->setWindowIcon(icon);
+}
+
+QPixmap builtInPicture(const QString &name, const QSize &size)
+{
+    // QIcon picks up the "@2x" file beside the named one by itself.
+    const QIcon picture(QStringLiteral(":/layouts/pictures/%1.png").arg(name));
+    return picture.pixmap(size, qApp->devicePixelRatio());
 }
 
 } // namespace WindowStyle

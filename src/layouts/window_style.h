@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 
 class QWidget;
 
@@ -22,5 +23,10 @@ void applyFractionalFontSizes(QWidget *window);
 
 // The application icon, for the window's title bar.
 void applyWindowIcon(QWidget *window);
+
+// A picture built into the program ("handset", "CopyBtn"...) at its natural
+// size, drawn from its @2x rendering where the desktop is scaled up, so that
+// it stays sharp.
+QPixmap builtInPicture(const QString &name, const QSize &size);
 
 } // namespace WindowStyle

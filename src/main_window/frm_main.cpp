@@ -31,6 +31,9 @@ FrmMain::FrmMain(SharedState &state, Platform &platform, ModalDialogs &dialogs, 
                    | Qt::WindowCloseButtonHint);
     WindowStyle::applyFractionalFontSizes(this);
     WindowStyle::applyWindowIcon(this);
+    ui_->picHandset->setPixmap(WindowStyle::builtInPicture(QStringLiteral("handset"), {237, 547}));
+    ui_->ImgCopy->setPixmap(WindowStyle::builtInPicture(QStringLiteral("CopyBtn"), {62, 38}));
+    ui_->ImgClear->setPixmap(WindowStyle::builtInPicture(QStringLiteral("ClearBtn"), {62, 38}));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui_->ImgCopy->setAccessibleName(QStringLiteral("コピー"));
     ui_->ImgClear->setAccessibleName(QStringLiteral("クリア"));

@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QGuiApplication::setApplicationDisplayName(QStringLiteral("ラークパッド"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("larkpad"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.larkpad.Larkpad"));
     registerJapaneseFontSubstitutes();
 
     SharedState state;

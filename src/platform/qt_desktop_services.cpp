@@ -30,8 +30,33 @@ void QtClipboard::setText(const QString &text)
     QGuiApplication::clipboard()->setText(text);
 }
 
+namespace {
+
+// "sendBtn.gif" -> "sendBtn@2x.gif", the rendering for a desktop scaled 2x.
+QString doubleSizeName(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? name + QStringLiteral("@2x") : name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
+}
+
+std::optional<QPixmap> loadDoubleSize(const QString &folder, const QString &name)
+{
+    if (qApp->devicePixelRatio() <= 1.0)
+        return std::nullopt;
+    const QString path = DataFiles::find(folder, doubleSizeName(name));
+    QImage image;
+    if (path.isEmpty() || !image.load(path))
+        return std::nullopt;
+    image.setDevicePixelRatio(2.0);
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
 std::optional<QPixmap> FilePictureLoader::load(const QString &folder, const QString &name)
 {
+    if (auto sharp = loadDoubleSize(folder, name))
+        return sharp;
     const QString path = DataFiles::find(folder, name);
     QTextStream err(stderr);
     if (path.isEmpty()) {

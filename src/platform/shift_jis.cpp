@@ -37,7 +37,12 @@ public:
         size_t outLeft = buffer.size();
         if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
             return false;
-        out.append(buffer.data(), static_cast<qsizetype>(buffer.size() - outLeft));
+        // glibc silently drops a few invisible characters (tags, the byte
+        // order mark); they have no code page 932 form either.
+        const auto written = static_cast<qsizetype>(buffer.size() - outLeft);
+        if (written == 0)
+            return false;
+        out.append(buffer.data(), written);
         return true;
     }
 
