@@ -3,6 +3,7 @@
 #include "fakes.h"
 #include "main_window/frm_main.h"
 #include "main_window/message_text.h"
+#include "platform/data_files.h"
 #include "platform/fonts.h"
 #include "platform/ini_settings_store.h"
 
@@ -523,6 +524,10 @@ void TestFrmMain::helpWithoutPagesReportsBrowserFailure()
     QTemporaryDir empty;
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(empty.path()));
+    if (!DataFiles::find(QStringLiteral("help"), QStringLiteral("index.html")).isEmpty()) {
+        QDir::setCurrent(previous);
+        QSKIP("an installed copy of the help pages is found beside or outside the test");
+    }
     Harness h;
     QVERIFY(h.start());
     h.window->findChild<QAction *>(QStringLiteral("mnuHelpMe"))->trigger();

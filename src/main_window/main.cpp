@@ -3,17 +3,21 @@
 #include "main_window/window_dialogs.h"
 #include "platform/fonts.h"
 #include "platform/qt_platform.h"
+#include "platform/shift_jis.h"
 #include "platform/termination_signals.h"
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QThreadPool>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("ラークパッド"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.larkpad.Larkpad"));
     registerJapaneseFontSubstitutes();
+    // The count's table takes a few milliseconds to build; the other core
+    // builds it while this one sets up the window.
+    QThreadPool::globalInstance()->start(&ShiftJis::prepare);
 
     SharedState state;
     QtPlatform desktop;

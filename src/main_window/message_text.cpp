@@ -36,7 +36,7 @@ QString toBox(QStringView messageText)
 
 qsizetype count(QStringView boxText)
 {
-    return ShiftJis::byteCount(boxText) + boxText.count(u'\n');
+    return ShiftJis::byteCount(boxText, ShiftJis::LineBreaks::CrLf);
 }
 
 } // namespace MessageText

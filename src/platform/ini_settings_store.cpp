@@ -12,6 +12,9 @@ namespace {
 constexpr auto Application = "Larkpad";
 constexpr auto Section = "Ver.1.0";
 constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions OwnerBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                               | QFileDevice::ExeOwner | QFileDevice::ReadUser
+                                               | QFileDevice::WriteUser | QFileDevice::ExeUser;
 
 } // namespace
 
@@ -52,8 +55,11 @@ bool IniSettingsStore::flush()
     // QSettings keeps reporting a file it found damaged at load even after it
     // has written a sound one over it, so in that case look at the result.
     const bool stored = settings_.status() == QSettings::NoError || fileHoldsWrittenValues();
-    if (QFileInfo::exists(settings_.fileName()))
-        QFile::setPermissions(settings_.fileName(), OwnerOnly);
+    // Others lose any access; the owner keeps what he had (a file he made
+    // read-only stays so).
+    const QString name = settings_.fileName();
+    if (QFileInfo::exists(name))
+        QFile::setPermissions(name, QFile::permissions(name) & OwnerBits);
     return stored;
 }
 

@@ -53,7 +53,9 @@ private:
 
 // Byte length of every UTF-16 unit, built once from the converter itself so
 // that counting agrees with encode() for every character while costing one
-// table look-up per unit. Non-BMP characters have no code page 932 form.
+// table look-up per unit. Non-BMP characters have no code page 932 form. A
+// second copy counts "\n" as the two bytes of CR LF, which spares the
+// message count a test per unit.
 class LengthTable {
 public:
     LengthTable()
@@ -62,20 +64,21 @@ public:
         QByteArray scratch;
         for (char32_t unit = 0; unit <= 0xFFFF; ++unit) {
             const auto u16 = static_cast<char16_t>(unit);
-            if (QChar::isSurrogate(unit)) {
-                lengths_[unit] = 1;
-                continue;
-            }
             scratch.clear();
-            lengths_[unit] = converter.convert(&u16, 1, scratch)
-                                 ? static_cast<unsigned char>(scratch.size())
-                                 : 1;
+            const bool mapped = !QChar::isSurrogate(unit) && converter.convert(&u16, 1, scratch);
+            asIs_[unit] = mapped ? static_cast<unsigned char>(scratch.size()) : 1;
         }
+        crLf_ = asIs_;
+        crLf_[u'\n'] = 2;
     }
-    unsigned char operator[](char16_t unit) const { return lengths_[unit]; }
+    const unsigned char *lengths(ShiftJis::LineBreaks breaks) const
+    {
+        return breaks == ShiftJis::LineBreaks::CrLf ? crLf_.data() : asIs_.data();
+    }
 
 private:
-    std::array<unsigned char, 0x10000> lengths_{};
+    std::array<unsigned char, 0x10000> asIs_{};
+    std::array<unsigned char, 0x10000> crLf_{};
 };
 
 const LengthTable &lengthTable()
@@ -106,19 +109,26 @@ QByteArray encode(QStringView text)
     return out;
 }
 
-qsizetype byteCount(QStringView text)
+void prepare()
 {
-    const LengthTable &table = lengthTable();
+    lengthTable();
+}
+
+qsizetype byteCount(QStringView text, LineBreaks lineBreaks)
+{
+    const unsigned char *lengths = lengthTable().lengths(lineBreaks);
     const char16_t *units = text.utf16();
     const qsizetype size = text.size();
     qsizetype total = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t unit = units[i];
+        total += lengths[unit];
+        // A surrogate pair is one character without a code page 932 form.
         if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(units[i + 1]))
-            ++i; // the pair is one unmappable character
-        total += table[unit];
+            ++i;
     }
     return total;
 }
+
 
 } // namespace ShiftJis
