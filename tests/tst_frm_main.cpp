@@ -3,11 +3,16 @@
 #include "fakes.h"
 #include "main_window/frm_main.h"
 #include "main_window/message_text.h"
+#include "main_window/window_dialogs.h"
+#include "modal_helpers.h"
 #include "platform/data_files.h"
 #include "platform/fonts.h"
 #include "platform/ini_settings_store.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSettings>
@@ -95,6 +100,7 @@ private Q_SLOTS:
     void helpWithoutPagesReportsBrowserFailure();
     void saveFailureIsReported();
     void roundTripThroughIniFile();
+    void dialogChoicesReachTheFileOnlyAtClose();
 };
 
 void TestFrmMain::initTestCase()
@@ -588,6 +594,60 @@ void TestFrmMain::roundTripThroughIniFile()
     QCOMPARE(h.count(), QStringLiteral("17"));
     QCOMPARE(h.state.SettingNo, qint16(2));
     QCOMPARE(h.state.Kenmei[2], QStringLiteral(" 件名 "));
+}
+
+// The settings dialog and the send-details dialog, as a user works them, with
+// the real settings file behind: nothing is written until the window closes,
+// then everything, and the next start finds it.
+void TestFrmMain::dialogChoicesReachTheFileOnlyAtClose()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Larkpad.ini"));
+    const auto click = [](QWidget *dialog, const char *name) {
+        dialog->findChild<QAbstractButton *>(QString::fromLatin1(name))->click();
+    };
+    {
+        IniSettingsStore store(path);
+        Harness h(&store);
+        WindowDialogs dialogs(h.state, h.platform);
+        FrmMain window(h.state, h.platform, dialogs);
+        QVERIFY(window.Form_Load());
+        window.show();
+        QVERIFY(QTest::qWaitFor([&] { return window.txtEdit_8moji()->isHidden(); }));
+
+        whenModalOpens([&](QWidget *config) {
+            click(config, "OptCopy");
+            whenModalOpens(
+                [&](QWidget *detail) {
+                    click(detail, "OptSetting_2");
+                    detail->findChild<QLineEdit *>(QStringLiteral("txtAtena_2"))->setText(QStringLiteral("to@example.jp"));
+                    click(detail, "chkAtesaki");
+                    click(detail, "cmdOK");
+                },
+                5000, "frmSendDetail");
+            click(config, "CmdSendBtnConfig");
+            click(config, "cmdOK");
+        });
+        window.findChild<QAction *>(QStringLiteral("mnuConfig"))->trigger();
+        QVERIFY(noModalLeftOpen());
+        QCOMPARE(window.ImgCopy()->pictureFile(), QStringLiteral("CopyBtn.gif"));
+        QVERIFY(!QSettings(path, QSettings::IniFormat).contains(QStringLiteral("Ver.1.0/Config")));
+        window.close();
+    }
+    QSettings raw(path, QSettings::IniFormat);
+    raw.beginGroup(QStringLiteral("Ver.1.0"));
+    QCOMPARE(raw.value(QStringLiteral("SettingNo")).toString(), QStringLiteral(" 2"));
+    QCOMPARE(raw.value(QStringLiteral("Config")).toString(), QStringLiteral("1111110"));
+    QCOMPARE(raw.value(QStringLiteral("Atesaki2")).toString(), QStringLiteral("to@example.jp"));
+
+    IniSettingsStore store(path);
+    Harness h(&store);
+    QVERIFY(h.start());
+    QCOMPARE(h.state.SettingNo, qint16(2));
+    QCOMPARE(h.state.Atesaki[2], QStringLiteral("to@example.jp"));
+    QCOMPARE(h.state.UseAtesaki, qint16(1));
+    QVERIFY(!h.state.SendMode);
+    QCOMPARE(h.window->ImgCopy()->pictureFile(), QStringLiteral("copyBtn.gif"));
 }
 
 QTEST_MAIN(TestFrmMain)

@@ -25,8 +25,11 @@ namespace DataFiles {
 QStringList searchRoots()
 {
     QStringList roots{QDir::currentPath()};
-    if (QCoreApplication::instance())
-        roots << QCoreApplication::applicationDirPath();
+    if (QCoreApplication::instance()) {
+        const QDir programDir(QCoreApplication::applicationDirPath());
+        roots << programDir.path()
+              << QDir::cleanPath(programDir.filePath(QStringLiteral(LARKPAD_DATA_DIR_FROM_BIN)));
+    }
     roots << QStringLiteral(LARKPAD_DATA_DIR);
     roots.removeDuplicates();
     return roots;

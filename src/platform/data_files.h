@@ -4,8 +4,9 @@
 #include <QStringList>
 
 // The program's data folders ("image", "help") are looked for in the current
-// directory first, then beside the executable, then where the program was
-// installed, so that it works both from its own folder and from the menu.
+// directory first, then beside the executable, then in the data directory of
+// the installation the executable sits in, then where the build meant to
+// install it, so that it works both from its own folder and from the menu.
 namespace DataFiles {
 
 QStringList searchRoots();
