@@ -118,12 +118,7 @@ void TestProperties::configParsesToWhatItSavesAgain()
         const QString stored = randomStoredString(random);
         const StoredOptions::Options options = StoredOptions::parseConfig(stored);
         SharedState state;
-        state.CopyMsgShow = options.copyMsgShow;
-        state.ClearMsgShow = options.clearMsgShow;
-        state.OverMsgShow = options.overMsgShow;
-        state.SendMode = options.sendMode;
-        state.UseAtesaki = options.useAtesaki;
-        state.UseKenmei = options.useKenmei;
+        StoredOptions::apply(options, state);
         const auto width = options.width.value_or(StoredOptions::LineWidth::Ten);
         const QString saved = StoredOptions::formatConfig(width, state);
         QCOMPARE(saved.size(), 7);

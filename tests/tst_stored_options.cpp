@@ -76,12 +76,7 @@ void TestStoredOptions::configRoundTrip()
     QFETCH(QString, stored);
     const StoredOptions::Options options = StoredOptions::parseConfig(stored);
     SharedState state;
-    state.CopyMsgShow = options.copyMsgShow;
-    state.ClearMsgShow = options.clearMsgShow;
-    state.OverMsgShow = options.overMsgShow;
-    state.SendMode = options.sendMode;
-    state.UseAtesaki = options.useAtesaki;
-    state.UseKenmei = options.useKenmei;
+    StoredOptions::apply(options, state);
     QTEST(StoredOptions::formatConfig(options.width.value_or(LineWidth::Eight), state), "savedAgain");
 }
 

@@ -49,7 +49,7 @@ Qt::WindowFlags windowFlags(Qt::WindowType kind)
 void dress(QDialog *dialog, EscapeKey escape)
 {
     WindowStyle::applyWindowIcon(dialog);
-    WindowStyle::applyFractionalFontSizes(dialog);
+    WindowStyle::applyDesignFonts(dialog);
     dialog->setFixedSize(dialog->size());
 
     const auto buttons = dialog->findChildren<QPushButton *>();

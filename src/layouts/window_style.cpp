@@ -1,9 +1,12 @@
 #include "layouts/window_style.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <QIcon>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 
 namespace WindowStyle {
 
@@ -26,20 +29,47 @@ void applyTextColor(QWidget *widget, const QColor &color)
     widget->setPalette(palette);
 }
 
-void applyFractionalFontSizes(QWidget *window)
+namespace {
+
+QString installedFamily(const QString &family)
 {
-    auto apply = [](QWidget *widget) {
-        const QVariant size = widget->property("pointSizeF");
-        if (!size.isValid())
-            return;
-        QFont font = widget->font();
+    static QHash<QString, QString> resolved;
+    if (const auto known = resolved.constFind(family); known != resolved.cend())
+        return *known;
+    QString chosen = family;
+    if (!QFontDatabase::hasFamily(family)) {
+        const QStringList substitutes = QFont::substitutes(family);
+        const auto installed = std::find_if(substitutes.cbegin(), substitutes.cend(),
+                                            [](const QString &name) { return QFontDatabase::hasFamily(name); });
+        if (installed != substitutes.cend())
+            chosen = *installed;
+    }
+    resolved.insert(family, chosen);
+    return chosen;
+}
+
+void applyDesignFont(QWidget *widget)
+{
+    const QVariant size = widget->property("pointSizeF");
+    const bool ownFamily = widget->font().resolveMask() & QFont::FamilyResolved;
+    if (!size.isValid() && !ownFamily)
+        return;
+    QFont font = widget->font();
+    if (size.isValid())
         font.setPointSizeF(size.toDouble());
-        widget->setFont(font);
-    };
-    apply(window);
+    if (ownFamily)
+        font.setFamily(installedFamily(font.family()));
+    widget->setFont(font);
+}
+
+} // namespace
+
+void applyDesignFonts(QWidget *window)
+{
+    applyDesignFont(window);
     const auto children = window->findChildren<QWidget *>();
     for (QWidget *child : children)
-        apply(child);
+        applyDesignFont(child);
 }
 
 void applyWindowIcon(QWidget *window)

@@ -16,10 +16,13 @@ void applyBackground(QWidget *widget, const QColor &color);
 
 void applyTextColor(QWidget *widget, const QColor &color);
 
-// Designer files keep whole point sizes only; a control whose font is a
-// fractional size (12.75 pt, say) carries it in the dynamic property
-// "pointSizeF", applied here to every child of the window.
-void applyFractionalFontSizes(QWidget *window);
+// Finishes the fonts of a window built from a Designer file, for it and
+// every child. Designer files keep whole point sizes only; a control whose
+// font is a fractional size (12.75 pt, say) carries it in the dynamic
+// property "pointSizeF". They also name the Windows fonts ("ＭＳ ゴシック"),
+// which are replaced by the installed family registered as their substitute:
+// resolved once here rather than searched for by every control.
+void applyDesignFonts(QWidget *window);
 
 // The application icon, for the window's title bar.
 void applyWindowIcon(QWidget *window);

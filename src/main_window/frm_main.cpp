@@ -29,7 +29,7 @@ FrmMain::FrmMain(SharedState &state, Platform &platform, ModalDialogs &dialogs, 
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    WindowStyle::applyFractionalFontSizes(this);
+    WindowStyle::applyDesignFonts(this);
     WindowStyle::applyWindowIcon(this);
     ui_->picHandset->setPixmap(WindowStyle::builtInPicture(QStringLiteral("handset"), {237, 547}));
     ui_->ImgCopy->setPixmap(WindowStyle::builtInPicture(QStringLiteral("CopyBtn"), {62, 38}));

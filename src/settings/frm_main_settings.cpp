@@ -30,13 +30,8 @@ void FrmMain::LoadRegConfig()
         Opt8Moji()->setChecked(true);
     else if (options.width == LineWidth::Ten)
         Opt10Moji()->setChecked(true);
-    state_.CopyMsgShow = options.copyMsgShow;
-    state_.ClearMsgShow = options.clearMsgShow;
-    state_.OverMsgShow = options.overMsgShow;
-    state_.SendMode = options.sendMode;
+    StoredOptions::apply(options, state_);
     setCopyPicture(state_.SendMode ? QStringLiteral("sendBtn.gif") : QStringLiteral("copyBtn.gif"));
-    state_.UseAtesaki = options.useAtesaki;
-    state_.UseKenmei = options.useKenmei;
 }
 
 void FrmMain::LoadRegSendDetail()

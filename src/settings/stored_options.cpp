@@ -50,6 +50,16 @@ Options parseConfig(QStringView config)
     return options;
 }
 
+void apply(const Options &options, SharedState &state)
+{
+    state.CopyMsgShow = options.copyMsgShow;
+    state.ClearMsgShow = options.clearMsgShow;
+    state.OverMsgShow = options.overMsgShow;
+    state.SendMode = options.sendMode;
+    state.UseAtesaki = options.useAtesaki;
+    state.UseKenmei = options.useKenmei;
+}
+
 QString formatConfig(LineWidth width, const SharedState &state)
 {
     QString config;

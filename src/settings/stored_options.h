@@ -25,6 +25,10 @@ struct Options {
 };
 
 Options parseConfig(QStringView config);
+
+// Puts the options kept in SharedState there (the width belongs to the main
+// window).
+void apply(const Options &options, SharedState &state);
 QString formatConfig(LineWidth width, const SharedState &state);
 
 // Reads the leading number of the stored text the lenient way the file has
