@@ -77,7 +77,6 @@ private Q_SLOTS:
     void secondInstanceIsRefusedUntouched();
     void storedTextLandsInStoredWidthFullySelected_data();
     void storedTextLandsInStoredWidthFullySelected();
-    void closingWithoutLoadSavesNothing();
     void overNoticeOncePerRise_data();
     void overNoticeOncePerRise();
     void changesDuringNoticeAreNotCounted();
@@ -96,10 +95,7 @@ private Q_SLOTS:
     void missingPictureKeepsTheCurrentOne();
     void clear_data();
     void clear();
-    void settingsDialogSetsCopyPicture();
     void helpWithoutPagesReportsBrowserFailure();
-    void saveFailureIsReported();
-    void roundTripThroughIniFile();
     void dialogChoicesReachTheFileOnlyAtClose();
 };
 
@@ -185,14 +181,6 @@ void TestFrmMain::storedTextLandsInStoredWidthFullySelected()
     h.window->activateWindow();
     QApplication::processEvents();
     QTEST(h.box()->toPlainText(), "boxText");
-}
-
-void TestFrmMain::closingWithoutLoadSavesNothing()
-{
-    Harness h;
-    QVERIFY(h.window->Form_Load());
-    h.window->close();
-    QVERIFY(h.fakes.store.writtenKeys.isEmpty());
 }
 
 void TestFrmMain::overNoticeOncePerRise_data()
@@ -509,22 +497,6 @@ void TestFrmMain::clear()
     QCOMPARE(h.notices(), emptied ? 2 : 1);
 }
 
-void TestFrmMain::settingsDialogSetsCopyPicture()
-{
-    Harness h;
-    QVERIFY(h.start());
-    h.dialogs.answer = [&](const QString &) {
-        h.state.SendMode = false;
-        h.dialogs.lastSetCopyPicture(QStringLiteral("CopyBtn.gif"));
-    };
-    QMetaObject::invokeMethod(h.window.get(), [&] {
-        h.window->findChild<QAction *>(QStringLiteral("mnuConfig"))->trigger();
-    });
-    QCOMPARE(h.dialogs.opened, QStringList{QStringLiteral("frmConfig")});
-    QCOMPARE(h.window->ImgCopy()->pictureFile(), QStringLiteral("CopyBtn.gif"));
-    QCOMPARE(h.window->ImgCopy()->accessibleName(), QStringLiteral("コピー"));
-}
-
 void TestFrmMain::helpWithoutPagesReportsBrowserFailure()
 {
     QTemporaryDir empty;
@@ -552,48 +524,6 @@ void TestFrmMain::helpWithoutPagesReportsBrowserFailure()
     QCOMPARE(h.fakes.launcher.targets.size(), 1);
     QCOMPARE(QFileInfo(h.fakes.launcher.targets.front()).canonicalFilePath(),
              QFileInfo(page.fileName()).canonicalFilePath());
-}
-
-void TestFrmMain::saveFailureIsReported()
-{
-    Harness h;
-    h.fakes.store.flushSucceeds = false;
-    QVERIFY(h.start());
-    h.window->close();
-    QCOMPARE(h.fakes.messages.shown.size(), size_t(1));
-    QVERIFY(h.fakes.messages.shown.front().text.contains(h.fakes.store.location()));
-    QCOMPARE(h.fakes.messages.shown.front().style, MessageStyle::Stop);
-}
-
-void TestFrmMain::roundTripThroughIniFile()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Larkpad.ini"));
-    {
-        IniSettingsStore store(path);
-        Harness h(&store);
-        QVERIFY(h.start());
-        h.window->Opt8Moji()->setChecked(true);
-        h.box()->insertPlainText(QStringLiteral("  先頭に空白"));
-        QTest::keyClick(h.box(), Qt::Key_Return);
-        QTest::keyClicks(h.box(), QStringLiteral("two"));
-        h.state.SettingNo = 2;
-        h.state.Kenmei[2] = QStringLiteral(" 件名 ");
-        h.window->findChild<QAction *>(QStringLiteral("mnuEnd"))->trigger();
-    }
-    QSettings raw(path, QSettings::IniFormat);
-    QCOMPARE(raw.value(QStringLiteral("Ver.1.0/Edit")).toString(), QStringLiteral("  先頭に空白\r\ntwo"));
-    QCOMPARE(raw.value(QStringLiteral("Ver.1.0/Config")).toString(), QStringLiteral("0111000"));
-    QCOMPARE(raw.value(QStringLiteral("Ver.1.0/SettingNo")).toString(), QStringLiteral(" 2"));
-
-    IniSettingsStore store(path);
-    Harness h(&store);
-    QVERIFY(h.start());
-    QVERIFY(h.window->Opt8Moji()->isChecked());
-    QCOMPARE(h.box()->toPlainText(), QStringLiteral("  先頭に空白\ntwo"));
-    QCOMPARE(h.count(), QStringLiteral("17"));
-    QCOMPARE(h.state.SettingNo, qint16(2));
-    QCOMPARE(h.state.Kenmei[2], QStringLiteral(" 件名 "));
 }
 
 // The settings dialog and the send-details dialog, as a user works them, with
@@ -630,6 +560,7 @@ void TestFrmMain::dialogChoicesReachTheFileOnlyAtClose()
         });
         window.findChild<QAction *>(QStringLiteral("mnuConfig"))->trigger();
         QVERIFY(noModalLeftOpen());
+        window.currentBox()->setPlainText(QStringLiteral("  先頭に空白\ntwo"));
         QCOMPARE(window.ImgCopy()->pictureFile(), QStringLiteral("CopyBtn.gif"));
         QVERIFY(!QSettings(path, QSettings::IniFormat).contains(QStringLiteral("Ver.1.0/Config")));
         window.close();
@@ -639,6 +570,7 @@ void TestFrmMain::dialogChoicesReachTheFileOnlyAtClose()
     QCOMPARE(raw.value(QStringLiteral("SettingNo")).toString(), QStringLiteral(" 2"));
     QCOMPARE(raw.value(QStringLiteral("Config")).toString(), QStringLiteral("1111110"));
     QCOMPARE(raw.value(QStringLiteral("Atesaki2")).toString(), QStringLiteral("to@example.jp"));
+    QCOMPARE(raw.value(QStringLiteral("Edit")).toString(), QStringLiteral("  先頭に空白\r\ntwo"));
 
     IniSettingsStore store(path);
     Harness h(&store);
@@ -648,6 +580,8 @@ void TestFrmMain::dialogChoicesReachTheFileOnlyAtClose()
     QCOMPARE(h.state.UseAtesaki, qint16(1));
     QVERIFY(!h.state.SendMode);
     QCOMPARE(h.window->ImgCopy()->pictureFile(), QStringLiteral("copyBtn.gif"));
+    QCOMPARE(h.box()->toPlainText(), QStringLiteral("  先頭に空白\ntwo"));
+    QCOMPARE(h.count(), QStringLiteral("17"));
 }
 
 QTEST_MAIN(TestFrmMain)
