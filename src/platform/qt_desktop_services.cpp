@@ -10,8 +10,11 @@
 
 void QtMessageBox::show(const QString &text, const QString &title, MessageStyle style)
 {
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(style == MessageStyle::Stop ? QMessageBox::Critical : QMessageBox::Warning,
-                    title, text, QMessageBox::Ok, QApplication::activeWindow());
+                    title, lines, QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
