@@ -1,4 +1,5 @@
 #include "actions/mail_url.h"
+#include "actions/shell_launch.h"
 
 #include <QTest>
 
@@ -13,8 +14,8 @@ private Q_SLOTS:
     void buildMailUrl_data();
     void buildMailUrl();
     void longTextIsEscapedWhole();
-    void desktopUriDecodesToTheText_data();
-    void desktopUriDecodesToTheText();
+    void launchErrorMessages_data();
+    void launchErrorMessages();
 };
 
 void TestMailUrl::urlEncode_data()
@@ -95,31 +96,39 @@ void TestMailUrl::longTextIsEscapedWhole()
     QVERIFY(url.endsWith(QStringLiteral("あ%26b%0D%0A")));
 }
 
-void TestMailUrl::desktopUriDecodesToTheText_data()
+void TestMailUrl::launchErrorMessages_data()
 {
-    QTest::addColumn<QString>("body");
-    QTest::newRow("japanese") << "今日は雨です。";
-    QTest::newRow("emoji") << "😀 ok";
-    QTest::newRow("half-width katakana") << "ﾃｽﾄ";
-    QTest::newRow("signs") << "1+1=2 #tag & 50% ?";
-    QTest::newRow("CR LF and lone LF") << "a\r\nb\nc";
-    QTest::newRow("quotes and angle brackets") << "\"<x>\" {y} |z| `w` ^ \\";
-    QTest::newRow("empty") << "";
+    QTest::addColumn<int>("result");
+    QTest::addColumn<bool>("mail");
+    QTest::addColumn<QString>("text"); // empty: nothing is shown
+    const QString memory = QStringLiteral("メモリまたはリソースが不足しています。");
+    const QString sharing = QStringLiteral("共有違反が発生しました。再起動してください。");
+    const QString mailBroken = QStringLiteral("メールソフトが破損している可能性があります。メールソフトが正常に動作するか確認してください。");
+    const QString browserBroken = QStringLiteral("ブラウザが破損している可能性があります。ブラウザが正常に動作するか確認してください。");
+    const QString mailOther = QStringLiteral("メールソフトの起動に失敗しました。メールソフトが正常に動作するか確認してください。");
+    const QString browserOther = QStringLiteral("ブラウザの起動に失敗しました。ヘルプファイルが見つからないか、又はブラウザが破損している可能性があります。");
+    for (const bool mail : {true, false}) {
+        const char *family = mail ? "mail" : "browser";
+        QTest::addRow("%s 0", family) << 0 << mail << memory;
+        QTest::addRow("%s 2", family) << 2 << mail << (mail ? mailOther : browserOther);
+        QTest::addRow("%s 11", family) << 11 << mail << (mail ? mailBroken : browserBroken);
+        QTest::addRow("%s 26", family) << 26 << mail << sharing;
+        QTest::addRow("%s 32", family) << 32 << mail << (mail ? mailOther : browserOther);
+        QTest::addRow("%s 33", family) << 33 << mail << QString();
+    }
 }
 
-// A mail program reads the URI with one plain percent-decoding; what it gets
-// must be the typed text, byte for byte.
-void TestMailUrl::desktopUriDecodesToTheText()
+void TestMailUrl::launchErrorMessages()
 {
-    QFETCH(QString, body);
-    SharedState state;
-    state.UseKenmei = 1;
-    state.Kenmei[0] = QStringLiteral("件名 & #1");
-    const QString uri = MailUrl::toDesktopUri(BuildMailUrl(body, state));
-    for (QChar c : uri)
-        QVERIFY2(c.unicode() > 0x20 && c.unicode() < 0x7F && c != u' ', qPrintable(uri));
-    const QString decoded = QString::fromUtf8(QByteArray::fromPercentEncoding(uri.toLatin1()));
-    QCOMPARE(decoded, QStringLiteral("mailto:?subject=件名 & #1&body=") + body);
+    QFETCH(int, result);
+    QFETCH(bool, mail);
+    QFETCH(QString, text);
+    const auto error = launchErrorFor(result, mail ? LaunchFamily::MailProgram : LaunchFamily::Browser);
+    QCOMPARE(error.has_value(), !text.isEmpty());
+    if (!error)
+        return;
+    QCOMPARE(error->text, text);
+    QCOMPARE(error->title, mail ? QStringLiteral("メールソフト起動エラー") : QStringLiteral("ブラウザ起動エラー"));
 }
 
 QTEST_GUILESS_MAIN(TestMailUrl)

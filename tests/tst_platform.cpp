@@ -10,6 +10,46 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+const QString Edit = QStringLiteral("Edit");
+
+bool writeFile(const QString &path, const QByteArray &content, int ageSeconds = 0)
+{
+    QFile file(path);
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(content);
+    file.flush();
+    return file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                            QFileDevice::FileModificationTime);
+}
+
+QByteArray lockHeldBy(qint64 pid)
+{
+    return QByteArray::number(pid) + "\nlarkpad\n" + QSysInfo::machineHostName().toUtf8() + '\n';
+}
+
+qint64 pidOfEndedProcess()
+{
+    QProcess gone;
+    gone.start(QStringLiteral("true"));
+    gone.waitForFinished();
+    return gone.processId() ? gone.processId() : 999999;
+}
+
+// Runs in a scratch folder as the current directory.
+class InFolder {
+public:
+    explicit InFolder(const QString &path) : previous_(QDir::currentPath()) { QDir::setCurrent(path); }
+    ~InFolder() { QDir::setCurrent(previous_); }
+
+private:
+    QString previous_;
+};
+
+} // namespace
+
 class TestPlatform : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -17,23 +57,15 @@ private Q_SLOTS:
     void settingsKeepValuesExactly();
     void settingsFileIsOwnerOnly();
     void settingsThatCannotBeWrittenReportFailure();
-    void handEditedCommaValueReadsWhole();
     void damagedSettingsFileIsReplaced_data();
     void damagedSettingsFileIsReplaced();
     void abandonedSettingsLockDoesNotBlock_data();
     void abandonedSettingsLockDoesNotBlock();
-    void secondGuardSeesTheFirst();
-    void lockOfDeadProcessIsTakenOver();
-    void unreadableLockIsTakenOverOnceOld_data();
-    void unreadableLockIsTakenOverOnceOld();
+    void instanceLock_data();
+    void instanceLock();
     void launcherMapsExitStatus_data();
     void launcherMapsExitStatus();
-    void launcherWithoutXdgOpen();
-    void dataFilesIgnoreLetterCase();
-    void pictureLoaderKeepsNothingOnFailure();
-
-private:
-    QString writeStandInOpener(const QTemporaryDir &dir, int exitStatus);
+    void dataFilesAndPictures();
 };
 
 void TestPlatform::settingsKeepValuesExactly_data()
@@ -57,11 +89,11 @@ void TestPlatform::settingsKeepValuesExactly()
     const QString path = dir.filePath(QStringLiteral("Larkpad.ini"));
     {
         IniSettingsStore store(path);
-        store.write(QStringLiteral("Edit"), value);
+        store.write(Edit, value);
         QVERIFY(store.flush());
     }
     IniSettingsStore reopened(path);
-    QCOMPARE(reopened.read(QStringLiteral("Edit"), QStringLiteral("default")), value);
+    QCOMPARE(reopened.read(Edit, QStringLiteral("default")), value);
     QCOMPARE(reopened.read(QStringLiteral("Absent"), QStringLiteral("default")), QStringLiteral("default"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -74,7 +106,7 @@ void TestPlatform::settingsFileIsOwnerOnly()
     const QString path = dir.filePath(QStringLiteral("Larkpad.ini"));
     IniSettingsStore store(path);
     for (const QString &value : {QStringLiteral("first"), QStringLiteral("second")}) {
-        store.write(QStringLiteral("Edit"), value);
+        store.write(Edit, value);
         QVERIFY(store.flush());
         QCOMPARE(QFile::permissions(path) & 0x7777,
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
@@ -82,41 +114,30 @@ void TestPlatform::settingsFileIsOwnerOnly()
     }
 }
 
+// Permission cases need an ordinary user; see tst_faults. A file standing
+// where the folder should be stops root too.
 void TestPlatform::settingsThatCannotBeWrittenReportFailure()
 {
     QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("not-a-folder")), {}));
     IniSettingsStore store(dir.filePath(QStringLiteral("not-a-folder/Larkpad.ini")));
-    store.write(QStringLiteral("Edit"), QStringLiteral("text"));
+    store.write(Edit, QStringLiteral("text"));
     QVERIFY(!store.flush());
     QVERIFY(store.location().endsWith(QStringLiteral("not-a-folder/Larkpad.ini")));
-}
-
-void TestPlatform::handEditedCommaValueReadsWhole()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Larkpad.ini"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Ver.1.0]\nKenmei0=a,b\n");
-    file.close();
-    IniSettingsStore store(path);
-    QCOMPARE(store.read(QStringLiteral("Kenmei0"), QString()), QStringLiteral("a,b"));
 }
 
 void TestPlatform::damagedSettingsFileIsReplaced_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("editAtLoad");
+    QTest::addColumn<QString>("kenmeiAtLoad");
     QByteArray random(512, Qt::Uninitialized);
     for (qsizetype i = 0; i < random.size(); ++i)
         random[i] = static_cast<char>((i * 7919 + 13) % 256);
     QTest::newRow("random bytes") << random << QString();
-    QTest::newRow("truncated line") << QByteArray("[Ver.1.0]\nConfig=0101111\nEdit=\"abc") << QStringLiteral("abc");
+    QTest::newRow("truncated line") << QByteArray("[Ver.1.0]\nConfig=0101111\nKenmei0=\"abc") << "abc";
     QTest::newRow("group header cut off") << QByteArray("[Ver.1.") << QString();
-    QTest::newRow("binary NULs") << QByteArray("[Ver.1.0]\0\0\0Edit=x", 19) << QString();
+    QTest::newRow("binary NULs") << QByteArray("[Ver.1.0]\0\0\0Kenmei0=x", 22) << QString();
+    QTest::newRow("hand-edited comma") << QByteArray("[Ver.1.0]\nKenmei0=a,b\n") << "a,b";
 }
 
 // A damaged file loads what can be read (defaults for the rest) and is
@@ -126,22 +147,16 @@ void TestPlatform::damagedSettingsFileIsReplaced()
     QFETCH(QByteArray, content);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Larkpad.ini"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    QVERIFY(writeFile(path, content));
 
     IniSettingsStore store(path);
-    QTEST(store.read(QStringLiteral("Edit"), QString()), "editAtLoad");
-    store.write(QStringLiteral("Edit"), QStringLiteral("新しい\r\n文書"));
-    store.write(QStringLiteral("SettingNo"), QStringLiteral(" 1"));
+    QTEST(store.read(QStringLiteral("Kenmei0"), QString()), "kenmeiAtLoad");
+    store.write(Edit, QStringLiteral("新しい\r\n文書"));
     QVERIFY(store.flush());
 
     const QString copy = dir.filePath(QStringLiteral("copy.ini"));
     QVERIFY(QFile::copy(path, copy));
-    IniSettingsStore reread(copy);
-    QCOMPARE(reread.read(QStringLiteral("Edit"), QString()), QStringLiteral("新しい\r\n文書"));
-    QCOMPARE(reread.read(QStringLiteral("SettingNo"), QString()), QStringLiteral(" 1"));
+    QCOMPARE(IniSettingsStore(copy).read(Edit, QString()), QStringLiteral("新しい\r\n文書"));
 }
 
 void TestPlatform::abandonedSettingsLockDoesNotBlock_data()
@@ -149,7 +164,7 @@ void TestPlatform::abandonedSettingsLockDoesNotBlock_data()
     QTest::addColumn<QByteArray>("lockContent");
     QTest::newRow("unreadable") << QByteArray("\x7f garbage");
     QTest::newRow("empty") << QByteArray();
-    QTest::newRow("holder gone") << QByteArray("999999999\nlarkpad\n") + QSysInfo::machineHostName().toUtf8() + '\n';
+    QTest::newRow("holder gone") << lockHeldBy(999999999);
 }
 
 // Left by a crash in the middle of a save; QSettings alone would wait for it
@@ -159,117 +174,86 @@ void TestPlatform::abandonedSettingsLockDoesNotBlock()
     QFETCH(QByteArray, lockContent);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Larkpad.ini"));
-    QFile lock(path + QStringLiteral(".lock"));
-    QVERIFY(lock.open(QIODevice::WriteOnly));
-    lock.write(lockContent);
-    lock.close();
+    QVERIFY(writeFile(path + QStringLiteral(".lock"), lockContent));
 
     IniSettingsStore store(path);
-    store.write(QStringLiteral("Edit"), QStringLiteral("saved"));
+    store.write(Edit, QStringLiteral("saved"));
     QVERIFY(store.flush());
-    QVERIFY(!QFile::exists(lock.fileName()));
-    QCOMPARE(IniSettingsStore(path).read(QStringLiteral("Edit"), QString()), QStringLiteral("saved"));
+    QVERIFY(!QFile::exists(path + QStringLiteral(".lock")));
+    QCOMPARE(IniSettingsStore(path).read(Edit, QString()), QStringLiteral("saved"));
 }
 
-void TestPlatform::secondGuardSeesTheFirst()
+void TestPlatform::instanceLock_data()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("larkpad.lock"));
-    LockFileInstanceGuard first(path);
-    LockFileInstanceGuard second(path);
-    QVERIFY(!first.anotherInstanceRunning());
-    QVERIFY(second.anotherInstanceRunning());
-}
-
-void TestPlatform::lockOfDeadProcessIsTakenOver()
-{
-    QProcess gone;
-    gone.start(QStringLiteral("true"));
-    QVERIFY(gone.waitForFinished());
-    const qint64 deadPid = gone.processId() ? gone.processId() : 999999;
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("larkpad.lock"));
-    QFile lock(path);
-    QVERIFY(lock.open(QIODevice::WriteOnly));
-    lock.write(QByteArray::number(deadPid) + "\nlarkpad\n" + QSysInfo::machineHostName().toUtf8() + '\n');
-    lock.close();
-    LockFileInstanceGuard guard(path);
-    QVERIFY(!guard.anotherInstanceRunning());
-}
-
-void TestPlatform::unreadableLockIsTakenOverOnceOld_data()
-{
-    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("content"); // "live": held by a guard of this process
     QTest::addColumn<int>("ageSeconds");
     QTest::addColumn<bool>("running");
+    QTest::newRow("held by a running copy") << QByteArray("live") << 0 << true;
+    QTest::newRow("holder ended") << lockHeldBy(pidOfEndedProcess()) << 0 << false;
     QTest::newRow("old garbage") << QByteArray("\x01\xff garbage") << 60 << false;
     QTest::newRow("old empty file") << QByteArray() << 60 << false;
+    // A copy that is still writing its lock must not have it taken away.
     QTest::newRow("garbage written a moment ago") << QByteArray("garbage") << 0 << true;
 }
 
-// A copy that is still writing its lock file must not have it taken away;
-// a file that stayed unreadable is a leftover.
-void TestPlatform::unreadableLockIsTakenOverOnceOld()
+void TestPlatform::instanceLock()
 {
     QFETCH(QByteArray, content);
     QFETCH(int, ageSeconds);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("larkpad.lock"));
-    QFile lock(path);
-    QVERIFY(lock.open(QIODevice::WriteOnly));
-    lock.write(content);
-    lock.flush();
-    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
-                             QFileDevice::FileModificationTime));
-    lock.close();
+    LockFileInstanceGuard first(path);
+    if (content == "live")
+        QVERIFY(!first.anotherInstanceRunning());
+    else
+        QVERIFY(writeFile(path, content, ageSeconds));
     LockFileInstanceGuard guard(path);
     QTEST(guard.anotherInstanceRunning(), "running");
 }
 
-QString TestPlatform::writeStandInOpener(const QTemporaryDir &dir, int exitStatus)
-{
-    const QString script = dir.filePath(QStringLiteral("xdg-open"));
-    QFile file(script);
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/argument\"\necho \"$#\" > \"$(dirname \"$0\")/count\"\nexit "
-               + QByteArray::number(exitStatus) + "\n");
-    file.close();
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    return dir.filePath(QStringLiteral("argument"));
-}
-
 void TestPlatform::launcherMapsExitStatus_data()
 {
-    QTest::addColumn<int>("exitStatus");
+    QTest::addColumn<int>("exitStatus"); // -1: no xdg-open at all
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("argument");
     QTest::addColumn<int>("result");
-    QTest::newRow("opened") << 0 << "mailto:?subject= &body=あ%0D%0A" << "mailto:?subject=%20&body=%E3%81%82%0D%0A" << 33;
-    QTest::newRow("file not found") << 2 << "/tmp/help dir/index.html" << "/tmp/help dir/index.html" << 2;
+    QTest::newRow("opened") << 0 << "mailto:?subject= &body=あ%0D%0A"
+                            << "mailto:?subject=%20&body=%E3%81%82%0D%0A" << 33;
+    QTest::newRow("file not found, path as it is") << 2 << "/tmp/help dir/index.html"
+                                                   << "/tmp/help dir/index.html" << 2;
     QTest::newRow("no handler") << 3 << "mailto:x" << "mailto:x" << 2;
     QTest::newRow("action failed") << 4 << "https://larkpad.example/" << "https://larkpad.example/" << 2;
     QTest::newRow("other status") << 1 << "mailto:" << "mailto:" << 2;
+    QTest::newRow("no xdg-open") << -1 << "mailto:" << QString() << 2;
 }
 
+// A stand-in xdg-open first on PATH records its arguments and exits with
+// the status of the row.
 void TestPlatform::launcherMapsExitStatus()
 {
     QFETCH(int, exitStatus);
     QFETCH(QString, target);
     QTemporaryDir dir;
-    const QString argumentFile = writeStandInOpener(dir, exitStatus);
+    if (exitStatus >= 0) {
+        const QByteArray script = "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/argument\"\n"
+                                  "echo \"$#\" > \"$(dirname \"$0\")/count\"\nexit "
+                                  + QByteArray::number(exitStatus) + "\n";
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("xdg-open")), script));
+        QFile::setPermissions(dir.filePath(QStringLiteral("xdg-open")),
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
     const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", dir.path().toLocal8Bit() + ':' + oldPath);
-
+    qputenv("PATH", exitStatus >= 0 ? dir.path().toLocal8Bit() + ':' + oldPath : dir.path().toLocal8Bit());
     XdgShellLauncher launcher;
     std::optional<int> result;
     launcher.open(target, [&result](int r) { result = r; });
-    QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 10000);
     qputenv("PATH", oldPath);
+    QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 10000);
 
     QTEST(*result, "result");
-    QFile argument(argumentFile);
+    if (exitStatus < 0)
+        return;
+    QFile argument(dir.filePath(QStringLiteral("argument")));
     QVERIFY(argument.open(QIODevice::ReadOnly));
     QTEST(QString::fromUtf8(argument.readAll()), "argument");
     QFile count(dir.filePath(QStringLiteral("count")));
@@ -277,57 +261,25 @@ void TestPlatform::launcherMapsExitStatus()
     QCOMPARE(count.readAll().trimmed(), QByteArray("1"));
 }
 
-void TestPlatform::launcherWithoutXdgOpen()
-{
-    QTemporaryDir empty;
-    const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", empty.path().toLocal8Bit());
-    XdgShellLauncher launcher;
-    std::optional<int> result;
-    launcher.open(QStringLiteral("mailto:"), [&result](int r) { result = r; });
-    qputenv("PATH", oldPath);
-    QTRY_VERIFY(result.has_value());
-    QCOMPARE(*result, int(ShellLauncher::OtherFailure));
-}
-
-void TestPlatform::dataFilesIgnoreLetterCase()
+// Names match without regard to letter case, the current directory first; a
+// missing or unreadable picture yields nothing, so the caller keeps its own.
+void TestPlatform::dataFilesAndPictures()
 {
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Image")));
-    QFile picture(dir.filePath(QStringLiteral("Image/SENDBTN.GIF")));
-    QVERIFY(picture.open(QIODevice::WriteOnly));
-    picture.close();
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-    const QString found = DataFiles::find(QStringLiteral("image"), QStringLiteral("sendBtn.gif"));
-    const QString missing = DataFiles::find(QStringLiteral("image"), QStringLiteral("copyBtn.gif"));
-    QDir::setCurrent(previous);
-    QCOMPARE(QFileInfo(found).canonicalFilePath(), QFileInfo(picture.fileName()).canonicalFilePath());
-    QVERIFY(missing.isEmpty() || !missing.startsWith(dir.path()));
-}
-
-void TestPlatform::pictureLoaderKeepsNothingOnFailure()
-{
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("image")));
-    QFile broken(dir.filePath(QStringLiteral("image/ClearBtn.gif")));
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write("GIF89a but not really");
-    broken.close();
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("Image/SENDBTN.GIF")), {}));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("Image/ClearBtn.gif")), "GIF89a but not really"));
     QImage good(62, 38, QImage::Format_ARGB32);
     good.fill(Qt::red);
     // Qt writes no GIF; the reader goes by content, not by name.
-    QVERIFY(good.save(dir.filePath(QStringLiteral("image/CopyBtn.gif")), "PNG"));
+    QVERIFY(good.save(dir.filePath(QStringLiteral("Image/CopyBtn.gif")), "PNG"));
 
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
+    InFolder scratch(dir.path());
+    QCOMPARE(QFileInfo(DataFiles::find(QStringLiteral("image"), QStringLiteral("sendBtn.gif"))).canonicalFilePath(),
+             QFileInfo(dir.filePath(QStringLiteral("Image/SENDBTN.GIF"))).canonicalFilePath());
     FilePictureLoader loader;
-    const auto unreadable = loader.load(QStringLiteral("image"), QStringLiteral("clearbtn.gif"));
-    const auto absent = loader.load(QStringLiteral("image"), QStringLiteral("nothing.gif"));
+    QVERIFY(!loader.load(QStringLiteral("image"), QStringLiteral("clearbtn.gif")));
+    QVERIFY(!loader.load(QStringLiteral("image"), QStringLiteral("nothing.gif")));
     const auto readable = loader.load(QStringLiteral("image"), QStringLiteral("copybtn.gif"));
-    QDir::setCurrent(previous);
-    QVERIFY(!unreadable);
-    QVERIFY(!absent);
     QVERIFY(readable);
     QCOMPARE(readable->size(), QSize(62, 38));
 }
