@@ -130,16 +130,11 @@ public:
     void showOverNotice(QWidget *) override { record(QStringLiteral("FrmOver")); }
     void showCopyNotice(QWidget *) override { record(QStringLiteral("frmCopy")); }
     void askClear(QWidget *) override { record(QStringLiteral("frmClear")); }
-    void showConfig(QWidget *, const SetCopyPicture &setCopyPicture) override
-    {
-        lastSetCopyPicture = setCopyPicture;
-        record(QStringLiteral("frmConfig"));
-    }
+    void showConfig(QWidget *, const SetCopyPicture &) override { record(QStringLiteral("frmConfig")); }
     void showVersion(QWidget *) override { record(QStringLiteral("frmVersion")); }
 
     QStringList opened;
     std::function<void(const QString &window)> answer;
-    SetCopyPicture lastSetCopyPicture;
 
 private:
     void record(const QString &window)
