@@ -77,6 +77,7 @@ private Q_SLOTS:
     void secondInstanceIsRefusedUntouched();
     void storedTextLandsInStoredWidthFullySelected_data();
     void storedTextLandsInStoredWidthFullySelected();
+    void loadedBeforeTheWindowTakesKeys();
     void overNoticeOncePerRise_data();
     void overNoticeOncePerRise();
     void changesDuringNoticeAreNotCounted();
@@ -181,6 +182,20 @@ void TestFrmMain::storedTextLandsInStoredWidthFullySelected()
     h.window->activateWindow();
     QApplication::processEvents();
     QTEST(h.box()->toPlainText(), "boxText");
+}
+
+// Keys typed the moment the window appears must not be overwritten by a load
+// that comes after them.
+void TestFrmMain::loadedBeforeTheWindowTakesKeys()
+{
+    Harness h;
+    h.fakes.store.values.insert(QStringLiteral("Edit"), QStringLiteral("stored"));
+    QVERIFY(h.window->Form_Load());
+    h.window->show();
+    QCOMPARE(h.box()->toPlainText(), QStringLiteral("stored"));
+    QTest::keyClicks(h.box(), QStringLiteral("new"));
+    QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
+    QCOMPARE(h.box()->toPlainText(), QStringLiteral("new"));
 }
 
 void TestFrmMain::overNoticeOncePerRise_data()

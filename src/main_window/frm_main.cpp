@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QScreen>
-#include <QTimer>
 
 namespace {
 
@@ -112,13 +111,12 @@ void FrmMain::Init()
 
 bool FrmMain::event(QEvent *event)
 {
-    // Some window systems never activate a window that nobody clicked (a bare
-    // X server, for one); the first showing then stands in for the first
-    // activation, so that the stored text is never left unloaded.
-    if (event->type() == QEvent::WindowActivate)
+    // The first showing counts as the first activation too: some window
+    // systems never activate a window nobody clicked (a bare X server, for
+    // one), and a load that came after the window could take keys would
+    // overwrite what the user had already typed.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         Form_Activate();
-    else if (event->type() == QEvent::Show && !RegLoaded)
-        QTimer::singleShot(0, this, &FrmMain::Form_Activate);
     return QMainWindow::event(event);
 }
 
