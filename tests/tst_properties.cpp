@@ -4,6 +4,7 @@
 
 #include "actions/mail_url.h"
 #include "main_window/message_text.h"
+#include "platform/desktop_uri.h"
 #include "platform/shift_jis.h"
 #include "settings/stored_options.h"
 
@@ -84,7 +85,7 @@ void TestProperties::mailUrlDecodesBackToTheText()
         state.Atesaki[state.SettingNo] = randomText(random, 20);
         state.Kenmei[state.SettingNo] = randomText(random, 20);
         const QString body = randomText(random, 200);
-        const QString uri = MailUrl::toDesktopUri(MailUrl::BuildMailUrl(body, state));
+        const QString uri = DesktopUri::fromUrl(MailUrl::BuildMailUrl(body, state));
         const QString decoded = QString::fromUtf8(QByteArray::fromPercentEncoding(uri.toLatin1()));
         const QString expected = QStringLiteral("mailto:") + state.Atesaki[state.SettingNo]
                                  + QStringLiteral("?subject=") + state.Kenmei[state.SettingNo]

@@ -51,26 +51,6 @@ void appendEscaped(QString &out, QStringView part)
     }
 }
 
-bool allowedInUri(unsigned char byte)
-{
-    if (byte <= 0x20 || byte >= 0x7F)
-        return false;
-    switch (byte) {
-    case '"':
-    case '<':
-    case '>':
-    case '\\':
-    case '^':
-    case '`':
-    case '{':
-    case '|':
-    case '}':
-        return false;
-    default:
-        return true;
-    }
-}
-
 } // namespace
 
 QString UrlEncode(QString text)
@@ -111,21 +91,6 @@ QString BuildMailUrl(QStringView message, const SharedState &state)
     url += u"&body=";
     appendEscaped(url, message);
     return url;
-}
-
-QString toDesktopUri(QStringView url)
-{
-    const QByteArray utf8 = url.toUtf8();
-    QString out;
-    out.reserve(utf8.size() * 3);
-    for (char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (allowedInUri(byte))
-            out += QLatin1Char(c);
-        else
-            appendEscape(out, byte);
-    }
-    return out;
 }
 
 } // namespace MailUrl

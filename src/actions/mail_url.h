@@ -16,9 +16,5 @@ QString UrlEncode(QString text);
 // a part early or start a fragment; everything else is kept as it is.
 QString BuildMailUrl(QStringView message, const SharedState &state);
 
-// The form a desktop URL handler reads: every byte of the UTF-8 text that may
-// not stand in a URI (controls, blanks, non-ASCII, and the few ASCII signs
-// URIs exclude) is percent-escaped; escapes already present are kept.
-QString toDesktopUri(QStringView url);
 
 } // namespace MailUrl

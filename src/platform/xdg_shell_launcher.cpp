@@ -1,6 +1,6 @@
 #include "platform/xdg_shell_launcher.h"
 
-#include "actions/mail_url.h"
+#include "platform/desktop_uri.h"
 
 #include <QDir>
 #include <QProcess>
@@ -12,7 +12,7 @@ constexpr auto Opener = "xdg-open";
 
 QString argumentFor(const QString &target)
 {
-    return QDir::isAbsolutePath(target) ? target : MailUrl::toDesktopUri(target);
+    return QDir::isAbsolutePath(target) ? target : DesktopUri::fromUrl(target);
 }
 
 } // namespace
