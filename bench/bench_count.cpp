@@ -1,5 +1,5 @@
-#include "main_window/message_text.h"
-#include "platform/shift_jis.h"
+#include "core/message_text.h"
+#include "core/shift_jis.h"
 #include "sample_text.h"
 
 #include <benchmark/benchmark.h>

@@ -1,5 +1,5 @@
 #include "fakes.h"
-#include "main_window/frm_main.h"
+#include "ui/main_window.h"
 #include "platform/fonts.h"
 #include "sample_text.h"
 
@@ -20,24 +20,17 @@ enum Caret { AtEnd = 0, InTheMiddle = 1 };
 // A main window over the fakes, started as the program starts it, whose box
 // holds a long text with the caret where the user types.
 struct StartedWindow {
-    SharedState state;
     FakePlatform fakes;
     Platform platform = fakes.platform();
     FakeDialogs dialogs;
-    std::unique_ptr<FrmMain> window = std::make_unique<FrmMain>(state, platform, dialogs);
+    std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(platform, dialogs);
 
     bool start(Caret caret)
     {
-        if (!window->Form_Load())
-            return false;
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             return false;
-        if (!QTest::qWaitFor([this] {
-                return window->txtEdit_8moji()->isHidden() != window->txtEdit_10moji()->isHidden();
-            }))
-            return false;
-        QPlainTextEdit *box = window->currentBox();
+        auto *box = window->findChild<QPlainTextEdit *>(QStringLiteral("txtEdit_10moji"));
         box->setPlainText(sampleText(TextLength));
         QTextCursor cursor = box->textCursor();
         cursor.setPosition(caret == AtEnd ? TextLength : TextLength / 2);
@@ -81,8 +74,8 @@ void keystrokes(benchmark::State &state, bool repaint)
         state.SkipWithError("the window did not start");
         return;
     }
-    QPlainTextEdit *box = started.window->currentBox();
-    QLabel *label = started.window->lblMoji();
+    auto *box = started.window->findChild<QPlainTextEdit *>(QStringLiteral("txtEdit_10moji"));
+    auto *label = started.window->findChild<QLabel *>(QStringLiteral("lblMoji"));
     QString shown = label->text();
     PaintCounter counter;
     box->viewport()->installEventFilter(&counter);

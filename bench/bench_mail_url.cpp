@@ -1,5 +1,6 @@
-#include "actions/mail_url.h"
-#include "main_window/message_text.h"
+#include "core/mail_url.h"
+#include "core/message_text.h"
+#include "core/settings.h"
 #include "sample_text.h"
 
 #include <benchmark/benchmark.h>
@@ -11,14 +12,13 @@ namespace {
 void BM_BuildMailUrl(benchmark::State &state)
 {
     const QString message = MessageText::fromBox(sampleText(state.range(0)));
-    SharedState shared;
-    shared.UseAtesaki = 1;
-    shared.UseKenmei = 1;
-    shared.Atesaki[0] = QStringLiteral("someone@example.jp");
-    shared.Kenmei[0] = QStringLiteral("明日の件 & 資料");
+    Settings settings;
+    settings.sendDetails.useDestination = settings.sendDetails.useSubject = 1;
+    settings.sendDetails.destinations[0] = QStringLiteral("someone@example.jp");
+    settings.sendDetails.subjects[0] = QStringLiteral("明日の件 & 資料");
     qsizetype length = 0;
     for (auto _ : state) {
-        const QString url = MailUrl::BuildMailUrl(message, shared);
+        const QString url = MailUrl::build(message, settings);
         length = url.size();
         benchmark::DoNotOptimize(url.constData());
     }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "main_window/modal_dialogs.h"
 #include "platform/platform.h"
-#include "settings/shared_state.h"
+#include "ui/dialogs.h"
 
-#include <QColor>
 #include <QMap>
 #include <QPixmap>
 #include <QStringList>
@@ -19,11 +17,7 @@ public:
     {
         return values.value(key, defaultValue);
     }
-    void write(const QString &key, const QString &value) override
-    {
-        values.insert(key, value);
-        writtenKeys << key;
-    }
+    void write(const QString &key, const QString &value) override { values.insert(key, value); }
     bool flush() override
     {
         ++flushes;
@@ -32,32 +26,24 @@ public:
     QString location() const override { return QStringLiteral("/fake/Larkpad.ini"); }
 
     QMap<QString, QString> values;
-    QStringList writtenKeys;
     int flushes = 0;
     bool flushSucceeds = true;
 };
 
-class FakeInstanceGuard final : public InstanceGuard {
-public:
-    bool anotherInstanceRunning() override { return running; }
-    bool running = false;
-};
-
-// Reports the result given in `result`, at once or only when finish() is called.
-class FakeLauncher final : public ShellLauncher {
+// Reports `result`, at once or only when finish() is called.
+class FakeLauncher final : public Launcher {
 public:
     void open(const QString &target, Done done) override
     {
         targets << target;
-        if (deferred)
-            pending = std::move(done);
-        else
-            done(result);
+        pending = std::move(done);
+        if (!deferred)
+            finish();
     }
     void finish() { std::exchange(pending, {})(result); }
 
     QStringList targets;
-    int result = Started;
+    LaunchResult result = LaunchResult::Started;
     bool deferred = false;
     Done pending;
 };
@@ -77,70 +63,69 @@ public:
     std::vector<ShownMessage> shown;
 };
 
-class FakeBeeper final : public Beeper {
-public:
-    void beep() override { ++beeps; }
-    int beeps = 0;
-};
-
 class FakeClipboard final : public Clipboard {
 public:
-    void clear() override
-    {
-        text.reset();
-        ++clears;
-    }
+    void clear() override { text.reset(); }
     void setText(const QString &value) override { text = value; }
     std::optional<QString> text = QStringLiteral("old clipboard content");
-    int clears = 0;
 };
 
 // Every file loads as a 62 x 38 picture unless listed in `missing`.
 class FakePictureLoader final : public PictureLoader {
 public:
-    std::optional<QPixmap> load(const QString &folder, const QString &name) override
+    std::optional<QPixmap> load(const QString &, const QString &name) override
     {
-        requests << folder + u'/' + name;
-        if (missing.contains(name, Qt::CaseInsensitive))
+        if (missing.contains(name))
             return std::nullopt;
         QPixmap pixmap(62, 38);
         pixmap.fill(Qt::magenta);
         return pixmap;
     }
-    QStringList requests;
     QStringList missing;
 };
 
 struct FakePlatform {
     FakeSettingsStore store;
-    FakeInstanceGuard instance;
     FakeLauncher launcher;
     FakeMessageBox messages;
-    FakeBeeper beeper;
     FakeClipboard clipboard;
     FakePictureLoader pictures;
 
-    Platform platform() { return {store, instance, launcher, messages, beeper, clipboard, pictures}; }
+    Platform platform() { return {store, launcher, messages, clipboard, pictures}; }
 };
 
-// Records which window the main window opened; `answer` plays the user's part
-// in it (for example switching ClearAnswer off as "削除しない" would).
-class FakeDialogs final : public ModalDialogs {
+// Records which window the main window opened and answers as `answer` says;
+// `during` plays the user's part while it is open.
+class FakeDialogs final : public Dialogs {
 public:
-    void showOverNotice(QWidget *) override { record(QStringLiteral("FrmOver")); }
-    void showCopyNotice(QWidget *) override { record(QStringLiteral("frmCopy")); }
-    void askClear(QWidget *) override { record(QStringLiteral("frmClear")); }
-    void showConfig(QWidget *, const SetCopyPicture &) override { record(QStringLiteral("frmConfig")); }
-    void showVersion(QWidget *) override { record(QStringLiteral("frmVersion")); }
+    void showOverLimitNotice(QWidget *) override { record(QStringLiteral("over")); }
+    bool showCopyNotice(QWidget *) override
+    {
+        record(QStringLiteral("copy"));
+        return true;
+    }
+    ClearAnswer askClear(QWidget *) override
+    {
+        record(QStringLiteral("clear"));
+        return clearAnswer;
+    }
+    SettingsEdit editSettings(const Settings &settings, QWidget *) override
+    {
+        record(QStringLiteral("settings"));
+        return edit ? edit(settings) : SettingsEdit{settings, false};
+    }
+    void showAbout(QWidget *) override { record(QStringLiteral("about")); }
 
     QStringList opened;
-    std::function<void(const QString &window)> answer;
+    ClearAnswer clearAnswer{true, true};
+    std::function<SettingsEdit(const Settings &)> edit;
+    std::function<void()> during;
 
 private:
     void record(const QString &window)
     {
         opened << window;
-        if (answer)
-            answer(window);
+        if (during)
+            during();
     }
 };

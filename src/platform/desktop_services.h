@@ -5,9 +5,10 @@
 // The small desktop services the windows use, each behind its own interface
 // so that tests can stand in for the desktop.
 
+// What a message is about, which decides its icon; every message has OK only.
 enum class MessageStyle {
-    Stop = 16,        // stop icon, OK
-    Exclamation = 48, // exclamation icon, OK
+    Error,   // something the user asked for did not happen
+    Warning, // the user should know, nothing was lost
 };
 
 class MessageBox {

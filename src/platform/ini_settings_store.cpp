@@ -19,20 +19,20 @@ constexpr QFileDevice::Permissions OwnerBits = QFileDevice::ReadOwner | QFileDev
 } // namespace
 
 IniSettingsStore::IniSettingsStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, Application, Application)
+    : m_settings(QSettings::IniFormat, QSettings::UserScope, Application, Application)
 {
-    settings_.beginGroup(Section);
+    m_settings.beginGroup(Section);
 }
 
 IniSettingsStore::IniSettingsStore(const QString &filePath)
-    : settings_(filePath, QSettings::IniFormat)
+    : m_settings(filePath, QSettings::IniFormat)
 {
-    settings_.beginGroup(Section);
+    m_settings.beginGroup(Section);
 }
 
 QString IniSettingsStore::read(const QString &key, const QString &defaultValue) const
 {
-    const QVariant value = settings_.value(key);
+    const QVariant value = m_settings.value(key);
     if (!value.isValid())
         return defaultValue;
     // A hand-edited value with an unquoted comma comes back as a list.
@@ -43,21 +43,21 @@ QString IniSettingsStore::read(const QString &key, const QString &defaultValue) 
 
 void IniSettingsStore::write(const QString &key, const QString &value)
 {
-    settings_.setValue(key, value);
-    written_.insert(key, value);
+    m_settings.setValue(key, value);
+    m_written.insert(key, value);
 }
 
 bool IniSettingsStore::flush()
 {
     prepareOwnerOnlyFile();
     removeAbandonedLock();
-    settings_.sync();
+    m_settings.sync();
     // QSettings keeps reporting a file it found damaged at load even after it
     // has written a sound one over it, so in that case look at the result.
-    const bool stored = settings_.status() == QSettings::NoError || fileHoldsWrittenValues();
+    const bool stored = m_settings.status() == QSettings::NoError || fileHoldsWrittenValues();
     // Others lose any access; the owner keeps what he had (a file he made
     // read-only stays so).
-    const QString name = settings_.fileName();
+    const QString name = m_settings.fileName();
     if (QFileInfo::exists(name))
         QFile::setPermissions(name, QFile::permissions(name) & OwnerBits);
     return stored;
@@ -65,7 +65,7 @@ bool IniSettingsStore::flush()
 
 QString IniSettingsStore::location() const
 {
-    return settings_.fileName();
+    return m_settings.fileName();
 }
 
 // A file that already exists keeps its permissions when QSettings replaces
@@ -73,7 +73,7 @@ QString IniSettingsStore::location() const
 // others, not even for a moment.
 void IniSettingsStore::prepareOwnerOnlyFile() const
 {
-    const QFileInfo file(settings_.fileName());
+    const QFileInfo file(m_settings.fileName());
     if (file.exists())
         return;
     QDir().mkpath(file.absolutePath());
@@ -88,7 +88,7 @@ void IniSettingsStore::prepareOwnerOnlyFile() const
 // this, the close would hang until the lock counts as old.
 void IniSettingsStore::removeAbandonedLock() const
 {
-    QLockFile lock(settings_.fileName() + QStringLiteral(".lock"));
+    QLockFile lock(m_settings.fileName() + QStringLiteral(".lock"));
     lock.setStaleLockTime(0);
     if (lock.tryLock(0)) {
         lock.unlock();
@@ -108,11 +108,11 @@ bool IniSettingsStore::fileHoldsWrittenValues() const
 {
     const QTemporaryDir scratch;
     const QString copy = scratch.filePath(QStringLiteral("check.ini"));
-    if (!scratch.isValid() || !QFile::copy(settings_.fileName(), copy))
+    if (!scratch.isValid() || !QFile::copy(m_settings.fileName(), copy))
         return false;
     QSettings onDisk(copy, QSettings::IniFormat);
     onDisk.beginGroup(QString::fromLatin1(Section));
-    for (auto it = written_.cbegin(); it != written_.cend(); ++it) {
+    for (auto it = m_written.cbegin(); it != m_written.cend(); ++it) {
         if (onDisk.value(it.key()).toString() != it.value())
             return false;
     }

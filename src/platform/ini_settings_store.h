@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/settings_store.h"
+#include "core/settings_store.h"
 
 #include <QHash>
 #include <QSettings>
@@ -24,6 +24,6 @@ private:
     void removeAbandonedLock() const;
     bool fileHoldsWrittenValues() const;
 
-    mutable QSettings settings_;
-    QHash<QString, QString> written_;
+    mutable QSettings m_settings;
+    QHash<QString, QString> m_written;
 };

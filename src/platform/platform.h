@@ -1,18 +1,15 @@
 #pragma once
 
+#include "core/settings_store.h"
 #include "platform/desktop_services.h"
-#include "platform/instance_guard.h"
+#include "platform/launcher.h"
 #include "platform/picture_loader.h"
-#include "platform/settings_store.h"
-#include "platform/shell_launcher.h"
 
-// Everything the windows ask of the desktop, handed to them as one bundle.
+// What the windows ask of the desktop, handed to them as one bundle.
 struct Platform {
     SettingsStore &store;
-    InstanceGuard &instance;
-    ShellLauncher &launcher;
+    Launcher &launcher;
     MessageBox &messages;
-    Beeper &beeper;
     Clipboard &clipboard;
     PictureLoader &pictures;
 };

@@ -12,7 +12,7 @@ void QtMessageBox::show(const QString &text, const QString &title, MessageStyle 
 {
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(style == MessageStyle::Stop ? QMessageBox::Critical : QMessageBox::Warning,
+    QMessageBox box(style == MessageStyle::Error ? QMessageBox::Critical : QMessageBox::Warning,
                     title, lines, QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -1,21 +1,25 @@
 #pragma once
 
 #include "platform/ini_settings_store.h"
+#include "platform/instance_lock.h"
 #include "platform/platform.h"
 #include "platform/qt_desktop_services.h"
-#include "platform/xdg_shell_launcher.h"
+#include "platform/xdg_launcher.h"
 
 // The real desktop: made once in main() and lent out as a Platform.
 class QtPlatform {
 public:
-    Platform platform() { return {store_, instance_, launcher_, messages_, beeper_, clipboard_, pictures_}; }
+    Platform platform() { return {m_store, m_launcher, m_messages, m_clipboard, m_pictures}; }
+
+    InstanceLock &instanceLock() { return m_instanceLock; }
+    Beeper &beeper() { return m_beeper; }
 
 private:
-    IniSettingsStore store_;
-    LockFileInstanceGuard instance_;
-    XdgShellLauncher launcher_;
-    QtMessageBox messages_;
-    QtBeeper beeper_;
-    QtClipboard clipboard_;
-    FilePictureLoader pictures_;
+    IniSettingsStore m_store;
+    FileInstanceLock m_instanceLock;
+    XdgLauncher m_launcher;
+    QtMessageBox m_messages;
+    QtBeeper m_beeper;
+    QtClipboard m_clipboard;
+    FilePictureLoader m_pictures;
 };

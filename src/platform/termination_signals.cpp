@@ -29,8 +29,8 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
         return;
     // A burst of signals must never block the handler.
     ::fcntl(signalPipe[0], F_SETFL, ::fcntl(signalPipe[0], F_GETFL) | O_NONBLOCK);
-    notifier_ = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::readSignal);
+    m_notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::readSignal);
 
     struct sigaction action = {};
     action.sa_handler = forwardSignal;
@@ -42,7 +42,7 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
 
 TerminationSignals::~TerminationSignals()
 {
-    if (!notifier_)
+    if (!m_notifier)
         return;
     struct sigaction action = {};
     action.sa_handler = SIG_DFL;

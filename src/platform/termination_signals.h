@@ -19,5 +19,5 @@ Q_SIGNALS:
 private:
     void readSignal();
 
-    QSocketNotifier *notifier_ = nullptr;
+    QSocketNotifier *m_notifier = nullptr;
 };

@@ -1,0 +1,55 @@
+#include "core/shift_jis.h"
+#include "platform/fonts.h"
+#include "platform/qt_platform.h"
+#include "platform/termination_signals.h"
+#include "ui/dialogs.h"
+#include "ui/main_window.h"
+#include "ui/orderly_close.h"
+
+#include <QApplication>
+#include <QSessionManager>
+#include <QThreadPool>
+
+namespace {
+
+// Only one copy may run: a second one says so and ends without touching the
+// stored text or settings.
+bool refuseIfRunning(QtPlatform &desktop)
+{
+    if (!desktop.instanceLock().anotherInstanceRunning())
+        return false;
+    desktop.beeper().beep();
+    desktop.platform().messages.show(QStringLiteral("「ラークパッド」はすでに起動しています。\r\n"
+                                                    "「ラークパッド」を複数起動することはできません。"),
+                                     QStringLiteral("ラークパッド"), MessageStyle::Warning);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.larkpad.Larkpad"));
+    registerJapaneseFontSubstitutes();
+    // The count's table takes a few milliseconds to build; the other core
+    // builds it while this one sets up the window.
+    QThreadPool::globalInstance()->start(&ShiftJis::prepare);
+
+    QtPlatform desktop;
+    if (refuseIfRunning(desktop))
+        return 0;
+    const Platform platform = desktop.platform();
+    WindowDialogs dialogs(platform);
+    MainWindow window(platform, dialogs);
+
+    OrderlyClose orderlyClose(&window);
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, &orderlyClose,
+                     &OrderlyClose::request);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &orderlyClose,
+                     [&orderlyClose](QSessionManager &) { orderlyClose.request(); });
+
+    window.show();
+    return app.exec();
+}

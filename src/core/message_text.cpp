@@ -1,0 +1,42 @@
+#include "core/message_text.h"
+
+#include "core/shift_jis.h"
+
+namespace MessageText {
+
+QString fromBox(QStringView boxText)
+{
+    QString out;
+    out.reserve(boxText.size() + boxText.count(u'\n'));
+    for (QChar c : boxText) {
+        if (c == u'\n')
+            out += u'\r';
+        out += c;
+    }
+    return out;
+}
+
+QString toBox(QStringView messageText)
+{
+    QString out;
+    out.reserve(messageText.size());
+    const qsizetype size = messageText.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = messageText[i];
+        if (c == u'\r') {
+            out += u'\n';
+            if (i + 1 < size && messageText[i + 1] == u'\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+qsizetype count(QStringView boxText)
+{
+    return ShiftJis::byteCount(boxText, ShiftJis::LineBreaks::CrLf);
+}
+
+} // namespace MessageText

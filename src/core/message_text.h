@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The editing boxes keep line breaks as "\n"; the message itself (counted,
+// stored, sent) breaks its lines with CR LF, as the phone does.
+namespace MessageText {
+
+QString fromBox(QStringView boxText);
+// A stored lone CR or LF is a line break too.
+QString toBox(QStringView messageText);
+
+// Length in half-width units of the message a box holds: its code page 932
+// bytes, with every line break counted as the two bytes of CR LF.
+qsizetype count(QStringView boxText);
+
+} // namespace MessageText

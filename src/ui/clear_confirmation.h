@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class ClearConfirmation;
+}
+
+// Asks before the text is cleared: exec() is Accepted for "削除する"; the
+// other button and the close box keep the text.
+class ClearConfirmation : public QDialog {
+    Q_OBJECT
+public:
+    explicit ClearConfirmation(QWidget *owner);
+    ~ClearConfirmation() override;
+
+    // False once the user ticked "don't ask again", whichever button then
+    // closed the window.
+    bool askAgain() const;
+
+private:
+    std::unique_ptr<Ui::ClearConfirmation> m_ui;
+};

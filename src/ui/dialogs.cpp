@@ -1,0 +1,40 @@
+#include "ui/dialogs.h"
+
+#include "ui/about_dialog.h"
+#include "ui/clear_confirmation.h"
+#include "ui/copy_notice.h"
+#include "ui/over_limit_notice.h"
+#include "ui/settings_dialog.h"
+
+void WindowDialogs::showOverLimitNotice(QWidget *owner)
+{
+    OverLimitNotice notice(owner);
+    notice.exec();
+}
+
+bool WindowDialogs::showCopyNotice(QWidget *owner)
+{
+    CopyNotice notice(owner);
+    notice.exec();
+    return notice.showAgain();
+}
+
+ClearAnswer WindowDialogs::askClear(QWidget *owner)
+{
+    ClearConfirmation confirmation(owner);
+    const bool clear = confirmation.exec() == QDialog::Accepted;
+    return {clear, confirmation.askAgain()};
+}
+
+SettingsEdit WindowDialogs::editSettings(const Settings &settings, QWidget *owner)
+{
+    SettingsDialog dialog(settings, owner);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    return {dialog.settings(), accepted};
+}
+
+void WindowDialogs::showAbout(QWidget *owner)
+{
+    AboutDialog dialog(m_platform, owner);
+    dialog.exec();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/settings.h"
+
+class QWidget;
+
+// What the user answered in the clear confirmation.
+struct ClearAnswer {
+    bool clear = false;
+    bool askAgain = true;
+};
+
+// How the user left the settings dialog. Send details confirmed in their own
+// dialog count even when the settings dialog is then cancelled.
+struct SettingsEdit {
+    Settings settings;
+    bool accepted = false;
+};
+
+// The modal windows the main window opens. Each call creates the window
+// afresh, returns when it has closed and hands back what the user chose.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    virtual void showOverLimitNotice(QWidget *owner) = 0;
+    // True when the notice should appear next time too.
+    virtual bool showCopyNotice(QWidget *owner) = 0;
+    virtual ClearAnswer askClear(QWidget *owner) = 0;
+    virtual SettingsEdit editSettings(const Settings &settings, QWidget *owner) = 0;
+    virtual void showAbout(QWidget *owner) = 0;
+};
+
+struct Platform;
+
+// The real windows behind Dialogs.
+class WindowDialogs final : public Dialogs {
+public:
+    explicit WindowDialogs(const Platform &platform) : m_platform(platform) {}
+
+    void showOverLimitNotice(QWidget *owner) override;
+    bool showCopyNotice(QWidget *owner) override;
+    ClearAnswer askClear(QWidget *owner) override;
+    SettingsEdit editSettings(const Settings &settings, QWidget *owner) override;
+    void showAbout(QWidget *owner) override;
+
+private:
+    const Platform &m_platform;
+};

@@ -1,0 +1,23 @@
+#include "ui/launch.h"
+
+#include "platform/platform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+void launchAndReport(const Platform &platform, const QString &target, LaunchFamily family,
+                     QWidget *window)
+{
+    MessageBox &messages = platform.messages;
+    const QPointer<QWidget> guard(window);
+    platform.launcher.open(target, [&messages, family, guard](LaunchResult result) {
+        if (guard && guard->isVisible())
+            reportLaunchFailure(messages, result, family);
+    });
+}
+
+void reportLaunchFailure(MessageBox &messages, LaunchResult result, LaunchFamily family)
+{
+    if (const auto error = launchErrorFor(result, family))
+        messages.show(error->text, error->title, MessageStyle::Error);
+}

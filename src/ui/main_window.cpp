@@ -1,0 +1,237 @@
+#include "ui/main_window.h"
+
+#include "core/mail_url.h"
+#include "core/message_text.h"
+#include "platform/data_files.h"
+#include "platform/platform.h"
+#include "ui/dialogs.h"
+#include "ui/launch.h"
+#include "ui/picture_button.h"
+#include "ui/window_style.h"
+#include "ui_main_window.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+
+namespace {
+
+const QString ImageFolder = QStringLiteral("image");
+
+} // namespace
+
+MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform),
+      m_dialogs(dialogs), m_settings(loadSettings(platform.store))
+{
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    WindowStyle::applyDesignFonts(this);
+    WindowStyle::applyWindowIcon(this);
+    for (QWidget *panel : {static_cast<QWidget *>(this), static_cast<QWidget *>(m_ui->FrmMoji),
+                           static_cast<QWidget *>(m_ui->Opt8Moji), static_cast<QWidget *>(m_ui->Opt10Moji)})
+        WindowStyle::applyBackground(panel, WindowStyle::PanelColor);
+    m_ui->picHandset->setPixmap(WindowStyle::builtInPicture(QStringLiteral("handset"), {237, 547}));
+    m_ui->ImgCopy->setPixmap(WindowStyle::builtInPicture(QStringLiteral("CopyBtn"), {62, 38}));
+    m_ui->ImgClear->setPixmap(WindowStyle::builtInPicture(QStringLiteral("ClearBtn"), {62, 38}));
+    m_ui->ImgClear->setAccessibleName(QStringLiteral("クリア"));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    restoreDraft();
+    showActionPicture(false);
+
+    connect(m_ui->txtEdit_8moji, &QPlainTextEdit::textChanged, this, &MainWindow::updateCount);
+    connect(m_ui->txtEdit_10moji, &QPlainTextEdit::textChanged, this, &MainWindow::updateCount);
+    auto *widths = new QButtonGroup(this);
+    widths->addButton(m_ui->Opt8Moji, int(LineWidth::Eight));
+    widths->addButton(m_ui->Opt10Moji, int(LineWidth::Ten));
+    connect(widths, &QButtonGroup::idToggled, this, [this](int width, bool selected) {
+        if (selected)
+            setLineWidth(LineWidth(width));
+    });
+    connect(m_ui->ImgCopy, &PictureButton::mouseDown, this, &MainWindow::pressAction);
+    connect(m_ui->ImgCopy, &PictureButton::mouseUp, this, &MainWindow::releaseAction);
+    connect(m_ui->ImgClear, &PictureButton::mouseDown, this, &MainWindow::pressClear);
+    connect(m_ui->ImgClear, &PictureButton::mouseUp, this, &MainWindow::releaseClear);
+    connect(m_ui->mnuConfig, &QAction::triggered, this, &MainWindow::openSettings);
+    connect(m_ui->mnuEnd, &QAction::triggered, this, &MainWindow::close);
+    connect(m_ui->mnuHelpMe, &QAction::triggered, this, &MainWindow::openHelp);
+    connect(m_ui->mnuVersion, &QAction::triggered, this, [this] { m_dialogs.showAbout(this); });
+
+    adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+MainWindow::~MainWindow() = default;
+
+QPlainTextEdit *MainWindow::box(LineWidth width) const
+{
+    return width == LineWidth::Eight ? m_ui->txtEdit_8moji : m_ui->txtEdit_10moji;
+}
+
+QPlainTextEdit *MainWindow::currentBox() const
+{
+    return box(m_settings.lineWidth);
+}
+
+QString MainWindow::currentMessage() const
+{
+    return MessageText::fromBox(currentBox()->toPlainText());
+}
+
+// --- Start and end ---------------------------------------------------------
+
+// Runs before any signal is connected: the stored text is counted, but a long
+// one raises no notice at start; the user has seen it before.
+void MainWindow::restoreDraft()
+{
+    const LineWidth width = m_settings.lineWidth;
+    (width == LineWidth::Eight ? m_ui->Opt8Moji : m_ui->Opt10Moji)->setChecked(true);
+    box(width == LineWidth::Eight ? LineWidth::Ten : LineWidth::Eight)->hide();
+    QPlainTextEdit *shown = box(width);
+    shown->setPlainText(MessageText::toBox(loadDraft(m_platform.store)));
+    const qsizetype count = MessageText::count(shown->toPlainText());
+    m_ui->lblMoji->setText(QString::number(count));
+    m_overLimit.risesPast(count);
+    shown->setFocus();
+    shown->selectAll();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    saveAll();
+    event->accept();
+}
+
+void MainWindow::saveAll()
+{
+    saveDraft(currentMessage(), m_platform.store);
+    saveSettings(m_settings, m_platform.store);
+    if (!m_platform.store.flush()) {
+        m_platform.messages.show(QStringLiteral("設定と文書を保存できませんでした。\r\n"
+                                                "保存先: %1\r\n"
+                                                "前回保存した内容はそのまま残っています。")
+                                     .arg(m_platform.store.location()),
+                                 QStringLiteral("ラークパッド"), MessageStyle::Error);
+    }
+}
+
+// --- The editor ------------------------------------------------------------
+
+void MainWindow::updateCount()
+{
+    // The notice runs its own event loop; changes that arrive while it is
+    // open must neither count nor raise a second notice.
+    if (m_noticeOpen)
+        return;
+    const qsizetype count = MessageText::count(currentBox()->toPlainText());
+    m_ui->lblMoji->setText(QString::number(count));
+    if (m_overLimit.risesPast(count) && m_settings.overLimitNotice)
+        showOverLimitNotice();
+}
+
+void MainWindow::showOverLimitNotice()
+{
+    m_noticeOpen = true;
+    m_dialogs.showOverLimitNotice(this);
+    m_noticeOpen = false;
+    // The text may have changed meanwhile; the label shows it as it is now.
+    m_ui->lblMoji->setText(QString::number(MessageText::count(currentBox()->toPlainText())));
+}
+
+void MainWindow::setLineWidth(LineWidth width)
+{
+    QPlainTextEdit *hidden = currentBox();
+    QPlainTextEdit *shown = box(width);
+    m_settings.lineWidth = width;
+    shown->setVisible(true);
+    hidden->setVisible(false);
+    shown->setPlainText(hidden->toPlainText());
+    // The caret and selection stay where the user left them, so that typing
+    // goes on at the same place in the new width.
+    const QTextCursor left = hidden->textCursor();
+    QTextCursor cursor = shown->textCursor();
+    cursor.setPosition(left.anchor());
+    cursor.setPosition(left.position(), QTextCursor::KeepAnchor);
+    shown->setTextCursor(cursor);
+}
+
+// --- The picture buttons ---------------------------------------------------
+
+void MainWindow::showPicture(PictureButton *button, const QString &fileName)
+{
+    if (const auto picture = m_platform.pictures.load(ImageFolder, fileName))
+        button->showPicture(*picture, fileName);
+}
+
+void MainWindow::showActionPicture(bool pressed)
+{
+    if (m_settings.sendMode)
+        showPicture(m_ui->ImgCopy, pressed ? QStringLiteral("sendBtnDown.gif") : QStringLiteral("sendBtn.gif"));
+    else
+        showPicture(m_ui->ImgCopy, pressed ? QStringLiteral("CopyBtnDown.gif") : QStringLiteral("CopyBtn.gif"));
+    m_ui->ImgCopy->setAccessibleName(m_settings.sendMode ? QStringLiteral("送信") : QStringLiteral("コピー"));
+}
+
+void MainWindow::pressAction()
+{
+    showActionPicture(true);
+}
+
+void MainWindow::releaseAction()
+{
+    showActionPicture(false);
+    if (m_settings.sendMode) {
+        launchAndReport(m_platform, MailUrl::build(currentMessage(), m_settings),
+                        LaunchFamily::MailProgram, this);
+        return;
+    }
+    if (m_settings.copyNotice)
+        m_settings.copyNotice = m_dialogs.showCopyNotice(this);
+    m_platform.clipboard.clear();
+    m_platform.clipboard.setText(currentBox()->toPlainText());
+}
+
+void MainWindow::pressClear()
+{
+    showPicture(m_ui->ImgClear, QStringLiteral("ClearBtnDown.gif"));
+}
+
+void MainWindow::releaseClear()
+{
+    showPicture(m_ui->ImgClear, QStringLiteral("ClearBtn.gif"));
+    if (m_settings.clearConfirmation) {
+        const ClearAnswer answer = m_dialogs.askClear(this);
+        m_settings.clearConfirmation = answer.askAgain;
+        if (!answer.clear)
+            return;
+    }
+    m_ui->txtEdit_8moji->clear();
+    m_ui->txtEdit_10moji->clear();
+}
+
+// --- The menu --------------------------------------------------------------
+
+void MainWindow::openSettings()
+{
+    const SettingsEdit edit = m_dialogs.editSettings(m_settings, this);
+    m_settings = edit.settings;
+    // Shown again even when the mode stayed the same, so that a picture file
+    // put back in the meantime shows up.
+    if (edit.accepted)
+        showActionPicture(false);
+}
+
+void MainWindow::openHelp()
+{
+    const QString page = DataFiles::find(QStringLiteral("help"), QStringLiteral("index.html"));
+    if (page.isEmpty())
+        reportLaunchFailure(m_platform.messages, LaunchResult::Failed, LaunchFamily::Browser);
+    else
+        launchAndReport(m_platform, page, LaunchFamily::Browser, this);
+}

@@ -1,0 +1,217 @@
+// The rules that need no window: the count, the message text, the stored
+// form of the settings, the mail URL and the once-per-rise notice rule.
+
+#include "core/mail_url.h"
+#include "core/message_text.h"
+#include "core/over_limit.h"
+#include "core/settings.h"
+#include "core/shift_jis.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+class TestCore : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void encode_data();
+    void encode();
+    void countAgreesWithTheConverterForEveryCharacter();
+    void messageText_data();
+    void messageText();
+    void storedConfig_data();
+    void storedConfig();
+    void storedSlot_data();
+    void storedSlot();
+    void mailUrl_data();
+    void mailUrl();
+    void overLimitOncePerRise_data();
+    void overLimitOncePerRise();
+};
+
+void TestCore::encode_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("second byte 0x5C") << QStringLiteral("表") << QByteArray("\x95\x5C");
+    QTest::newRow("half-width katakana") << QStringLiteral("ｱ") << QByteArray("\xB1");
+    QTest::newRow("NEC circled digit") << QStringLiteral("①") << QByteArray("\x87\x40");
+    QTest::newRow("IBM extension kanji") << QStringLiteral("髙") << QByteArray("\xFB\xFC");
+    QTest::newRow("wave dash family") << QStringLiteral("～") << QByteArray("\x81\x60");
+    QTest::newRow("emoji is one unknown") << QStringLiteral("a😀b") << QByteArray("a?b");
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?");
+    QTest::newRow("invisible tag character") << QStringLiteral("a\U000E0015b") << QByteArray("a?b");
+    QTest::newRow("byte order mark") << QStringLiteral("\uFEFF") << QByteArray("?");
+}
+
+void TestCore::encode()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(ShiftJis::encode(text), bytes);
+    QCOMPARE(ShiftJis::byteCount(text), bytes.size());
+}
+
+// The count reads a table; it must agree with the converter for every
+// character, alone and in random company.
+void TestCore::countAgreesWithTheConverterForEveryCharacter()
+{
+    for (char32_t unit = 0; unit <= 0xFFFF; ++unit) {
+        const QString one(QChar(static_cast<char16_t>(unit)));
+        if (ShiftJis::byteCount(one) != ShiftJis::encode(one).size())
+            QFAIL(qPrintable(QStringLiteral("U+%1").arg(unit, 4, 16, QLatin1Char('0'))));
+    }
+    QRandomGenerator random(932);
+    for (int round = 0; round < 200; ++round) {
+        QString text;
+        for (int i = 0; i < 50; ++i) {
+            const char32_t code = random.bounded(3) == 0 ? 0x1F300 + random.bounded(200)
+                                                         : random.bounded(0x10000);
+            text += QString::fromUcs4(&code, 1);
+        }
+        QCOMPARE(ShiftJis::byteCount(text), ShiftJis::encode(text).size());
+    }
+}
+
+void TestCore::messageText_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("storedAgain");
+    QTest::addColumn<qsizetype>("count");
+    const QString full100(100, QChar(u'あ'));
+    QTest::newRow("empty") << QString() << QString() << QString() << qsizetype(0);
+    QTest::newRow("100 full-width") << full100 << full100 << full100 << qsizetype(200);
+    QTest::newRow("199 half-width and a break")
+        << QString(199, u'x') + "\r\n" << QString(199, u'x') + u'\n' << QString(199, u'x') + "\r\n" << qsizetype(201);
+    QTest::newRow("lone LF") << "a\nb" << "a\nb" << "a\r\nb" << qsizetype(4);
+    QTest::newRow("lone CR") << "a\rb" << "a\nb" << "a\r\nb" << qsizetype(4);
+    QTest::newRow("CR CR LF") << "a\r\r\nb" << "a\n\nb" << "a\r\n\r\nb" << qsizetype(6);
+    QTest::newRow("emoji counts one") << "😀😀" << "😀😀" << "😀😀" << qsizetype(2);
+    QTest::newRow("mixed, trailing break") << "ab\r\nｱ\r\n" << "ab\nｱ\n" << "ab\r\nｱ\r\n" << qsizetype(7);
+}
+
+void TestCore::messageText()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, box);
+    QCOMPARE(MessageText::toBox(stored), box);
+    QTEST(MessageText::fromBox(box), "storedAgain");
+    QTEST(MessageText::count(box), "count");
+    QTEST(qsizetype(ShiftJis::encode(MessageText::fromBox(box)).size()), "count");
+}
+
+void TestCore::storedConfig_data()
+{
+    // "width copy clear over send use-destination use-subject", then the
+    // string written back after loading it unchanged.
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("savedAgain");
+    QTest::newRow("default") << "1111000" << "10 1 1 1 send 0 0" << "1111000";
+    QTest::newRow("0101111") << "0101111" << "8 1 0 1 copy 1 1" << "0101111";
+    QTest::newRow("all off, copy") << "0000100" << "8 0 0 0 copy 0 0" << "0000100";
+    QTest::newRow("letters: width stays 8") << "x2x9000" << "8 1 1 1 send 0 0" << "0111000";
+    QTest::newRow("empty: notices on") << "" << "8 1 1 1 copy 0 0" << "0111100";
+    QTest::newRow("6 and 7 not digits") << "11110ab" << "10 1 1 1 send 0 0" << "1111000";
+    QTest::newRow("6 and 7 other digits kept") << "1111029" << "10 1 1 1 send 2 9" << "1111029";
+    QTest::newRow("full-width digits are not digits") << "11110１１" << "10 1 1 1 send 0 0" << "1111000";
+    QTest::newRow("longer than seven") << "01111119" << "8 1 1 1 copy 1 1" << "0111111";
+}
+
+void TestCore::storedConfig()
+{
+    QFETCH(QString, stored);
+    Settings settings;
+    StoredForm::readConfig(stored, settings);
+    const QString read = QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                             .arg(settings.lineWidth == LineWidth::Eight ? 8 : 10)
+                             .arg(settings.copyNotice)
+                             .arg(settings.clearConfirmation)
+                             .arg(settings.overLimitNotice)
+                             .arg(settings.sendMode ? "send" : "copy")
+                             .arg(settings.sendDetails.useDestination)
+                             .arg(settings.sendDetails.useSubject);
+    QTEST(read, "read");
+    QTEST(StoredForm::config(settings), "savedAgain");
+}
+
+void TestCore::storedSlot_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("slot");
+    QTest::newRow("as written") << " 2" << 2;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("1.5 rounds to even 2") << "1.5" << 2;
+    QTest::newRow("0.5 rounds to even 0") << "0.5" << 0;
+    QTest::newRow("trailing letters") << "1abc" << 1;
+    QTest::newRow("three is outside") << "3" << 0;
+    QTest::newRow("huge") << "1e400" << 0;
+    QTest::newRow("exponent") << "2e0" << 2;
+}
+
+void TestCore::storedSlot()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, slot);
+    QCOMPARE(StoredForm::readSlot(stored), slot);
+    QCOMPARE(StoredForm::slot(slot), u' ' + QString::number(slot));
+}
+
+void TestCore::mailUrl_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("useDestination");
+    QTest::addColumn<int>("useSubject");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("url");
+    QTest::newRow("empty body, nothing used") << "" << 0 << 0 << 0 << "mailto:?subject= &body=";
+    QTest::newRow("escaped body")
+        << "50% & more?\r\nOK" << 0 << 0 << 0 << "mailto:?subject= &body=50%25 %26 more%3F%0D%0AOK";
+    QTest::newRow("hash does not cut the body") << "#1 + 2 = 3" << 0 << 0 << 0
+                                                 << "mailto:?subject= &body=%231 + 2 = 3";
+    QTest::newRow("slot 2, both used") << "hi" << 1 << 1 << 2 << "mailto:c@example.jp?subject=件名 三&body=hi";
+    QTest::newRow("slot 1 destination only") << "" << 1 << 0 << 1 << "mailto:b@example.jp?subject= &body=";
+    QTest::newRow("subject with specials") << "" << 0 << 1 << 0 << "mailto:?subject=Q%26A 100%25%3F %23x&body=";
+    QTest::newRow("use value 2 counts as off") << "x" << 2 << 9 << 0 << "mailto:?subject= &body=x";
+    QTest::newRow("slot outside, falls back to 0") << "" << 1 << 0 << 7 << "mailto:a@example.jp?subject= &body=";
+}
+
+void TestCore::mailUrl()
+{
+    QFETCH(QString, body);
+    Settings settings;
+    SendDetails &details = settings.sendDetails;
+    QFETCH(int, useDestination);
+    QFETCH(int, useSubject);
+    QFETCH(int, slot);
+    details.useDestination = useDestination;
+    details.useSubject = useSubject;
+    details.selectedSlot = slot;
+    details.destinations = {QStringLiteral("a@example.jp"), QStringLiteral("b@example.jp"), QStringLiteral("c@example.jp")};
+    details.subjects = {QStringLiteral("Q&A 100%? #x"), QStringLiteral("件名 二"), QStringLiteral("件名 三")};
+    QTEST(MailUrl::build(body, settings), "url");
+}
+
+void TestCore::overLimitOncePerRise_data()
+{
+    QTest::addColumn<QList<int>>("counts");
+    QTest::addColumn<QList<bool>>("rises");
+    QTest::newRow("200 is not over, 201 is") << QList<int>{200, 201} << QList<bool>{false, true};
+    QTest::newRow("growing further: once") << QList<int>{201, 202, 500} << QList<bool>{true, false, false};
+    QTest::newRow("back to 200 arms it again")
+        << QList<int>{201, 200, 201, 50, 300} << QList<bool>{true, false, true, false, true};
+}
+
+void TestCore::overLimitOncePerRise()
+{
+    QFETCH(QList<int>, counts);
+    QFETCH(QList<bool>, rises);
+    OverLimitWatch watch;
+    QList<bool> seen;
+    for (int count : counts)
+        seen << watch.risesPast(count);
+    QCOMPARE(seen, rises);
+}
+
+QTEST_GUILESS_MAIN(TestCore)
+#include "tst_core.moc"

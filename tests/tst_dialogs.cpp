@@ -1,0 +1,199 @@
+// Every dialog, opened as the main window opens it, worked by the user's
+// steps, and what it hands back: one row per dialog and way of closing it.
+
+#include "core/settings.h"
+#include "fakes.h"
+#include "platform/fonts.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QtTest>
+
+namespace {
+
+// Runs `action` on the modal window as soon as one is open, so that a test
+// can play the user's part while the code under test waits in exec().
+void whenModalOpens(std::function<void(QWidget *modal)> action)
+{
+    auto *timer = new QTimer;
+    auto elapsed = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, elapsed] {
+        *elapsed += 10;
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible()) {
+            timer->deleteLater();
+            action(modal);
+        } else if (*elapsed > 5000) {
+            timer->deleteLater();
+        }
+    });
+    timer->start(10);
+}
+
+// Plays the user's part: "click:NAME", "type:NAME:TEXT" (replaces the text of
+// a box), "key:Enter", "key:Esc", "close" (the title bar's close box) and
+// "next:STEP;STEP..." (steps for the window that a later step opens).
+void play(QWidget *window, const QStringList &steps)
+{
+    for (const QString &step : steps) {
+        const QString verb = step.section(u':', 0, 0);
+        const QString name = step.section(u':', 1, 1);
+        if (verb == u"click") {
+            // Near the left edge: a check box takes clicks on its tick and
+            // caption only, not on the blank that may follow them.
+            QWidget *button = window->findChild<QWidget *>(name);
+            QVERIFY2(button, qPrintable(name));
+            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+        } else if (verb == u"type") {
+            auto *box = window->findChild<QLineEdit *>(name);
+            QVERIFY2(box, qPrintable(name));
+            box->clear();
+            QTest::keyClicks(box, step.section(u':', 2));
+        } else if (verb == u"key") {
+            QTest::keyClick(window->focusWidget(), name == u"Enter" ? Qt::Key_Return : Qt::Key_Escape);
+        } else if (verb == u"close") {
+            window->close();
+        } else if (verb == u"next") {
+            whenModalOpens([steps = step.section(u':', 1).split(u';')](QWidget *next) {
+                play(next, steps);
+                if (next->isVisible()) // must not hang the test
+                    next->close();
+            });
+        }
+    }
+}
+
+// Options and send slots that each step must leave alone unless it is meant
+// to change them.
+Settings loaded(bool on)
+{
+    Settings settings;
+    settings.copyNotice = settings.clearConfirmation = settings.overLimitNotice = settings.sendMode = on;
+    settings.sendDetails = {{QStringLiteral("taro@example.jp"), QStringLiteral("hanako@example.jp"), QString()},
+                            {QStringLiteral("こんにちは"), QStringLiteral("連絡"), QString()}, 1, 1, 0};
+    return settings;
+}
+
+QString describe(const Settings &settings)
+{
+    const SendDetails &d = settings.sendDetails;
+    return StoredForm::config(settings) + StoredForm::slot(d.selectedSlot) + u' '
+           + QStringList(d.destinations.begin(), d.destinations.end()).join(u'|') + u' '
+           + QStringList(d.subjects.begin(), d.subjects.end()).join(u'|');
+}
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { registerJapaneseFontSubstitutes(); }
+    void cleanup() { QVERIFY(!QApplication::activeModalWidget()); }
+    void closing_data();
+    void closing();
+};
+
+void TestDialogs::closing_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<bool>("on"); // options loaded on or off, see loaded()
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("answer");
+
+    const QString ok = QStringLiteral("click:cmdOK");
+    QTest::newRow("over: OK") << "over" << true << QStringList{ok} << "closed";
+    QTest::newRow("over: Enter") << "over" << true << QStringList{"key:Enter"} << "closed";
+    QTest::newRow("over: Esc does nothing") << "over" << true << QStringList{"key:Esc"} << "left open";
+    QTest::newRow("copy: OK") << "copy" << true << QStringList{ok} << "closed, show again 1";
+    QTest::newRow("copy: ticked, close box") << "copy" << true << QStringList{"click:ChkMsgShow", "close"}
+                                             << "closed, show again 0";
+    QTest::newRow("copy: ticked twice, OK") << "copy" << true
+                                            << QStringList{"click:ChkMsgShow", "click:ChkMsgShow", ok}
+                                            << "closed, show again 1";
+    QTest::newRow("clear: 削除する") << "clear" << true << QStringList{ok} << "clear 1, ask again 1";
+    QTest::newRow("clear: 削除しない, ticked") << "clear" << true << QStringList{"click:ChkMsgShow", "click:cmdCancel"}
+                                           << "clear 0, ask again 0";
+    QTest::newRow("clear: Enter at open is 削除しない") << "clear" << true << QStringList{"key:Enter"}
+                                                    << "clear 0, ask again 1";
+    QTest::newRow("clear: close box keeps the text") << "clear" << true << QStringList{"close"}
+                                                     << "clear 0, ask again 1";
+    QTest::newRow("clear: Esc ignored, then 削除する") << "clear" << true << QStringList{"key:Esc", ok}
+                                                   << "clear 1, ask again 1";
+
+    const QString on = describe(loaded(true)), off = describe(loaded(false));
+    QTest::newRow("settings: OK keeps what was loaded") << "settings" << false << QStringList{ok} << "accepted " + off;
+    QTest::newRow("settings: everything switched, OK")
+        << "settings" << true
+        << QStringList{"click:chkCopyMsg", "click:chkClearMsg", "click:chk200OverMsg", "click:OptCopy", ok}
+        << "accepted " + off;
+    for (const char *way : {"click:cmdCancel", "close", "key:Esc"})
+        QTest::addRow("settings: 初期設定に戻す, %s", way)
+            << "settings" << false << QStringList{"click:cmdDefault", way} << "rejected " + off;
+    QTest::newRow("settings: 初期設定に戻す, OK") << "settings" << false << QStringList{"click:cmdDefault", ok}
+                                           << "accepted " + on;
+    QTest::newRow("settings: Enter on a check box presses nothing")
+        << "settings" << false << QStringList{"click:chkCopyMsg", "key:Enter"} << "left open";
+    QTest::newRow("settings: send details kept when Cancel follows")
+        << "settings" << false
+        << QStringList{"click:chkCopyMsg", "next:type:txtAtena_0:new@example.jp;click:OptSetting_2;click:cmdOK",
+                       "click:CmdSendBtnConfig", "click:cmdCancel"}
+        << "rejected 1000110 2 new@example.jp|hanako@example.jp| こんにちは|連絡|";
+    const QString slots = QStringLiteral("type:txtAtena_0:a0@example.jp;type:txtKenmei_0:;type:txtKenmei_1:k1;"
+                                         "type:txtKenmei_2:k2;click:OptSetting_2;click:chkAtesaki;click:chkKenmei");
+    QTest::newRow("send details: OK") << "settings" << true
+                                      << QStringList{"next:" + slots + ";click:cmdOK", "click:CmdSendBtnConfig", ok}
+                                      << "accepted 1111001 2 a0@example.jp|hanako@example.jp| |k1|k2";
+    for (const char *way : {"click:cmdCancel", "close", "key:Esc"})
+        QTest::addRow("send details: %s", way)
+            << "settings" << true << QStringList{"next:" + slots + u';' + way, "click:CmdSendBtnConfig", ok}
+            << "accepted " + on;
+    QTest::newRow("about: Enter on OK closes") << "about" << true << QStringList{"key:Enter"} << "closed";
+    QTest::newRow("about: Enter on the home page opens it")
+        << "about" << true << QStringList{"click:CmdHP", "key:Enter"}
+        << "left open, opened " LARKPAD_HOMEPAGE_URL ", opened " LARKPAD_HOMEPAGE_URL;
+    QTest::newRow("about: Esc does nothing") << "about" << true << QStringList{"key:Esc"} << "left open";
+}
+
+void TestDialogs::closing()
+{
+    QFETCH(QString, dialog);
+    QFETCH(bool, on);
+    QFETCH(QStringList, steps);
+    QWidget owner; // stands for the main window
+    owner.show();
+    FakePlatform fakes;
+    const Platform platform = fakes.platform();
+    WindowDialogs dialogs(platform);
+
+    bool leftOpen = false;
+    whenModalOpens([&](QWidget *modal) {
+        play(modal, steps);
+        leftOpen = modal->isVisible();
+        if (leftOpen) // must not hang the test
+            static_cast<QDialog *>(modal)->done(QDialog::Rejected);
+    });
+    QString answer;
+    if (dialog == u"over") {
+        dialogs.showOverLimitNotice(&owner);
+    } else if (dialog == u"copy") {
+        answer = QStringLiteral("closed, show again %1").arg(dialogs.showCopyNotice(&owner));
+    } else if (dialog == u"clear") {
+        const ClearAnswer clear = dialogs.askClear(&owner);
+        answer = QStringLiteral("clear %1, ask again %2").arg(clear.clear).arg(clear.askAgain);
+    } else if (dialog == u"settings") {
+        const SettingsEdit edit = dialogs.editSettings(loaded(on), &owner);
+        answer = (edit.accepted ? QStringLiteral("accepted ") : QStringLiteral("rejected ")) + describe(edit.settings);
+    } else {
+        dialogs.showAbout(&owner);
+    }
+    if (leftOpen)
+        answer = QStringLiteral("left open");
+    else if (answer.isEmpty())
+        answer = QStringLiteral("closed");
+    for (const QString &target : fakes.launcher.targets)
+        answer += QStringLiteral(", opened ") + target;
+    QTEST(answer, "answer");
+}
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"

@@ -1,0 +1,292 @@
+// The handset window over fake desktop parts, driven as a user drives it.
+
+#include "fakes.h"
+#include "platform/fonts.h"
+#include "ui/main_window.h"
+#include "ui/picture_button.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+
+const QString Full100(100, QChar(u'あ'));
+
+// One main window over fake desktop parts, started as the program starts it.
+struct Harness {
+    FakePlatform fakes;
+    Platform platform;
+    FakeDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+
+    explicit Harness(const QMap<QString, QString> &stored = {}) : platform(fakes.platform())
+    {
+        fakes.store.values = stored;
+        window = std::make_unique<MainWindow>(platform, dialogs);
+        window->show();
+    }
+
+    template <typename T = QWidget>
+    T *child(const char *name) const
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+    QPlainTextEdit *box() const
+    {
+        auto *eight = child<QPlainTextEdit>("txtEdit_8moji");
+        return eight->isVisible() ? eight : child<QPlainTextEdit>("txtEdit_10moji");
+    }
+    QString count() const { return child<QLabel>("lblMoji")->text(); }
+    void choose(const char *option) { child<QRadioButton>(option)->setChecked(true); }
+    void press(const char *button, Qt::MouseButton mouse = Qt::LeftButton)
+    {
+        QTest::mouseClick(child(button), mouse);
+    }
+};
+
+int lineCount(QPlainTextEdit *box)
+{
+    int lines = 0;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+        lines += block.layout()->lineCount();
+    return lines;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { registerJapaneseFontSubstitutes(); }
+    void restoresAndSaves_data();
+    void restoresAndSaves();
+    void overLimitNotice();
+    void widthSwitchCarriesTextAndCaret();
+    void linesHoldExactlyTheCells_data();
+    void linesHoldExactlyTheCells();
+    void pictureButtons_data();
+    void pictureButtons();
+    void launchFailureIsToldOnlyWhileOpen();
+    void settingsTakeEffectAtOnceAndAreSavedAtClose();
+};
+
+void TestMainWindow::restoresAndSaves_data()
+{
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("boxText");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("savedConfig");
+    QTest::addColumn<QString>("savedEdit");
+    QTest::newRow("first run, save fails") << QString() << QString() << "txtEdit_10moji" << "" << "0" << "1111000" << "";
+    QTest::newRow("10 wide with CR LF")
+        << "1111000" << "一行目\r\nabc" << "txtEdit_10moji" << "一行目\nabc" << "11" << "1111000" << "一行目\r\nabc";
+    QTest::newRow("8 wide, lone LF and CR")
+        << "0101111" << "a\nb\rc" << "txtEdit_8moji" << "a\nb\nc" << "7" << "0101111" << "a\r\nb\r\nc";
+    QTest::newRow("width unreadable: 8") << "x2x9000" << "テスト" << "txtEdit_8moji" << "テスト" << "6" << "0111000"
+                                         << "テスト";
+}
+
+void TestMainWindow::restoresAndSaves()
+{
+    QFETCH(QString, config);
+    QFETCH(QString, edit);
+    QMap<QString, QString> stored;
+    if (!config.isEmpty())
+        stored = {{"Config", config}, {"Edit", edit}};
+    Harness h(stored);
+    QTEST(h.box()->objectName(), "box");
+    QTEST(h.box()->toPlainText(), "boxText");
+    QTEST(h.count(), "count");
+    QTRY_VERIFY(h.box()->hasFocus());
+    QCOMPARE(h.box()->textCursor().selectedText().size(), h.box()->toPlainText().size());
+    QVERIFY(h.dialogs.opened.isEmpty());
+
+    h.fakes.store.flushSucceeds = !config.isEmpty();
+    h.window->close();
+    QCOMPARE(h.fakes.store.flushes, 1);
+    QTEST(h.fakes.store.values.value("Config"), "savedConfig");
+    QTEST(h.fakes.store.values.value("Edit"), "savedEdit");
+    // A failed save names the file; the store has kept what it held before.
+    QCOMPARE(h.fakes.messages.shown.size(), size_t(config.isEmpty()));
+    if (config.isEmpty())
+        QVERIFY(h.fakes.messages.shown.front().text.contains(h.fakes.store.location()));
+}
+
+// A long stored text raises nothing at start; the notice then comes once per
+// rise past 200, never while it is open, and not when switched off.
+void TestMainWindow::overLimitNotice()
+{
+    Harness h({{"Edit", Full100 + "abc"}});
+    QCOMPARE(h.count(), QStringLiteral("203"));
+    h.box()->setPlainText(Full100 + "abcd");
+    QVERIFY(h.dialogs.opened.isEmpty());
+    h.box()->setPlainText(Full100);
+    h.dialogs.during = [&] { h.box()->setPlainText(QStringLiteral("ab")); };
+    h.box()->setPlainText(Full100 + u'x');
+    QCOMPARE(h.dialogs.opened, QStringList{"over"});
+    // The label shows the text as it is once the notice has closed.
+    QCOMPARE(h.count(), QStringLiteral("2"));
+    // The rise stands until a change is counted again.
+    h.dialogs.during = nullptr;
+    h.box()->setPlainText(Full100 + u'y');
+    QCOMPARE(h.dialogs.opened.size(), 1);
+
+    Harness off({{"Config", "1110000"}});
+    off.box()->setPlainText(Full100 + u'x');
+    QVERIFY(off.dialogs.opened.isEmpty());
+    QCOMPARE(off.count(), QStringLiteral("201"));
+}
+
+void TestMainWindow::widthSwitchCarriesTextAndCaret()
+{
+    Harness h;
+    QTest::keyClicks(h.box(), QStringLiteral("hello"));
+    QTextCursor cursor = h.box()->textCursor();
+    cursor.setPosition(1);
+    cursor.setPosition(3, QTextCursor::KeepAnchor);
+    h.box()->setTextCursor(cursor);
+    h.choose("Opt8Moji");
+    QCOMPARE(h.box()->objectName(), QStringLiteral("txtEdit_8moji"));
+    QVERIFY(h.child("txtEdit_10moji")->isHidden());
+    QCOMPARE(h.box()->textCursor().selectedText(), QStringLiteral("el"));
+    QTest::keyClicks(h.box(), QStringLiteral("!"));
+    h.choose("Opt10Moji");
+    QCOMPARE(h.box()->toPlainText(), QStringLiteral("h!lo"));
+    QCOMPARE(h.count(), QStringLiteral("4"));
+    h.window->close();
+    QCOMPARE(h.fakes.store.values.value("Config"), QStringLiteral("1111000"));
+}
+
+void TestMainWindow::linesHoldExactlyTheCells_data()
+{
+    QTest::addColumn<bool>("eight");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("lines");
+    const auto full = [](int n) { return QString(n, QChar(u'あ')); };
+    const auto half = [](int n) { return QString(n, QChar(u'1')); };
+    QTest::newRow("8: eight full-width") << true << full(8) << 1;
+    QTest::newRow("8: sixteen half-width") << true << half(16) << 1;
+    QTest::newRow("8: 7 full + 3 half") << true << full(7) + half(3) << 2;
+    QTest::newRow("8: words do not break early") << true << QStringLiteral("aaaa bbbb cccc dd") << 2;
+    QTest::newRow("10: ten full-width") << false << full(10) << 1;
+    QTest::newRow("10: 9 full + 3 half") << false << full(9) + half(3) << 2;
+}
+
+void TestMainWindow::linesHoldExactlyTheCells()
+{
+    QFETCH(bool, eight);
+    QFETCH(QString, text);
+    Harness h;
+    h.choose(eight ? "Opt8Moji" : "Opt10Moji");
+    h.box()->setPlainText(text);
+    QApplication::processEvents();
+    QTEST(lineCount(h.box()), "lines");
+}
+
+void TestMainWindow::pictureButtons_data()
+{
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("mouse");
+    QTest::addColumn<bool>("keep"); // the answer to the clear confirmation
+    QTest::addColumn<QString>("pressed");
+    QTest::addColumn<QString>("released");
+    QTest::addColumn<QString>("effect");
+
+    const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
+    QTest::newRow("send, right button") << "1111011" << "ImgCopy" << right << false << "sendBtnDown.gif"
+                                        << "sendBtn.gif" << "送信 launched mailto:to@example.jp?subject=件名&body=a%26b%0D%0Ac";
+    QTest::newRow("copy with notice") << "1111100" << "ImgCopy" << middle << false << "CopyBtnDown.gif"
+                                      << "CopyBtn.gif" << "コピー [copy] clipboard a&b\nc";
+    QTest::newRow("copy, no notice") << "1011100" << "ImgCopy" << left << false << "CopyBtnDown.gif"
+                                     << "CopyBtn.gif" << "コピー clipboard a&b\nc";
+    QTest::newRow("clear, no confirmation") << "1101000" << "ImgClear" << left << false << "ClearBtnDown.gif"
+                                            << "ClearBtn.gif" << "クリア text";
+    QTest::newRow("clear, confirmed") << "1111000" << "ImgClear" << right << false << "ClearBtnDown.gif"
+                                      << "ClearBtn.gif" << "クリア [clear] text";
+    QTest::newRow("clear, kept") << "1111000" << "ImgClear" << left << true << "ClearBtnDown.gif"
+                                 << "ClearBtn.gif" << "クリア [clear] text a&b\nc";
+}
+
+// Each picture reacts to any mouse button: pressed picture on press, its
+// action on release; the action works on the box of the selected width.
+void TestMainWindow::pictureButtons()
+{
+    QFETCH(QString, config);
+    QFETCH(QString, button);
+    QFETCH(int, mouse);
+    QFETCH(bool, keep);
+    Harness h({{"Config", config}, {"SettingNo", " 1"}, {"Atesaki1", "to@example.jp"}, {"Kenmei1", "件名"}});
+    h.dialogs.clearAnswer = {!keep, true};
+    h.box()->setPlainText(QStringLiteral("a&b\nc"));
+    auto *picture = h.child<PictureButton>(qPrintable(button));
+    QTest::mousePress(picture, Qt::MouseButton(mouse));
+    QTEST(picture->pictureFile(), "pressed");
+    std::optional<QString> clipboardDuringNotice;
+    h.dialogs.during = [&] { clipboardDuringNotice = h.fakes.clipboard.text; };
+    QTest::mouseRelease(picture, Qt::MouseButton(mouse));
+    QTEST(picture->pictureFile(), "released");
+
+    QString effect = picture->accessibleName();
+    for (const QString &opened : h.dialogs.opened)
+        effect += QStringLiteral(" [%1]").arg(opened);
+    for (const QString &target : h.fakes.launcher.targets)
+        effect += QStringLiteral(" launched ") + target;
+    if (h.fakes.clipboard.text != QStringLiteral("old clipboard content"))
+        effect += QStringLiteral(" clipboard ") + h.fakes.clipboard.text.value_or("<cleared>");
+    if (button == u"ImgClear")
+        effect += QStringLiteral(" text") + (h.box()->toPlainText().isEmpty() ? QString() : u' ' + h.box()->toPlainText());
+    QTEST(effect, "effect");
+    if (clipboardDuringNotice) // the copy notice comes before the copy
+        QCOMPARE(*clipboardDuringNotice, QStringLiteral("old clipboard content"));
+}
+
+// The outcome of a launch can come late: while the window is open a failure
+// is told; once it has closed, nothing is shown any more.
+void TestMainWindow::launchFailureIsToldOnlyWhileOpen()
+{
+    Harness h;
+    h.fakes.launcher.result = LaunchResult::OutOfResources;
+    h.fakes.launcher.deferred = true;
+    h.press("ImgCopy");
+    QVERIFY(h.fakes.messages.shown.empty());
+    h.fakes.launcher.finish();
+    QCOMPARE(h.fakes.messages.shown.size(), size_t(1));
+    h.press("ImgCopy");
+    h.window->close();
+    h.fakes.launcher.finish();
+    QCOMPARE(h.fakes.messages.shown.size(), size_t(1));
+    const ShownMessage &shown = h.fakes.messages.shown.front();
+    QCOMPARE(shown.text, QStringLiteral("メモリまたはリソースが不足しています。"));
+    QCOMPARE(shown.title, QStringLiteral("メールソフト起動エラー"));
+}
+
+// The options chosen in the settings dialog change the window at once and
+// reach the store only when it closes.
+void TestMainWindow::settingsTakeEffectAtOnceAndAreSavedAtClose()
+{
+    Harness h;
+    h.dialogs.edit = [](Settings settings) {
+        settings.sendMode = false;
+        settings.sendDetails.selectedSlot = 2;
+        settings.sendDetails.destinations[2] = QStringLiteral("to@example.jp");
+        return SettingsEdit{settings, true};
+    };
+    h.child<QAction>("mnuConfig")->trigger();
+    QCOMPARE(h.child<PictureButton>("ImgCopy")->pictureFile(), QStringLiteral("CopyBtn.gif"));
+    QVERIFY(h.fakes.store.values.isEmpty());
+    h.window->close();
+    QCOMPARE(h.fakes.store.values.value("Config"), QStringLiteral("1111100"));
+    QCOMPARE(h.fakes.store.values.value("SettingNo"), QStringLiteral(" 2"));
+    QCOMPARE(h.fakes.store.values.value("Atesaki2"), QStringLiteral("to@example.jp"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
