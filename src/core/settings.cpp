@@ -35,15 +35,6 @@ QChar flag(bool on)
 
 } // namespace
 
-void Settings::restoreDefaultOptions()
-{
-    const Settings defaults;
-    copyNotice = defaults.copyNotice;
-    clearConfirmation = defaults.clearConfirmation;
-    overLimitNotice = defaults.overLimitNotice;
-    sendMode = defaults.sendMode;
-}
-
 namespace StoredForm {
 
 void readConfig(QStringView config, Settings &settings)

@@ -34,10 +34,6 @@ struct Settings {
     SendDetails sendDetails;
 
     bool operator==(const Settings &) const = default;
-
-    // Switches the notices and the button back to how a first run has them;
-    // the line width and the send details are the user's data and stay.
-    void restoreDefaultOptions();
 };
 
 // The settings file's forms of the values, kept byte for byte as every

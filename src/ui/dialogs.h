@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 
+struct Platform;
 class QWidget;
 
 // What the user answered in the clear confirmation.
@@ -30,8 +31,6 @@ public:
     virtual SettingsEdit editSettings(const Settings &settings, QWidget *owner) = 0;
     virtual void showAbout(QWidget *owner) = 0;
 };
-
-struct Platform;
 
 // The real windows behind Dialogs.
 class WindowDialogs final : public Dialogs {

@@ -39,9 +39,7 @@ void SettingsDialog::showOptions(const Settings &settings)
 // Only the controls change: Cancel still leaves everything as it was.
 void SettingsDialog::restoreDefaults()
 {
-    Settings defaults;
-    defaults.restoreDefaultOptions();
-    showOptions(defaults);
+    showOptions(Settings());
 }
 
 void SettingsDialog::accept()
