@@ -5,10 +5,12 @@
 #include "ui/main_window.h"
 #include "ui/picture_button.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -195,57 +197,82 @@ void TestMainWindow::pictureButtons_data()
     QTest::addColumn<QString>("config");
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("mouse");
+    QTest::addColumn<int>("key"); // its shortcut, pressed in the editor
     QTest::addColumn<bool>("keep"); // the answer to the clear confirmation
     QTest::addColumn<QString>("pressed");
     QTest::addColumn<QString>("released");
     QTest::addColumn<QString>("effect");
 
     const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
-    QTest::newRow("send, right button") << "1111011" << "ImgCopy" << right << false << "sendBtnDown.gif"
-                                        << "sendBtn.gif" << "送信 launched mailto:to@example.jp?subject=件名&body=a%26b%0D%0Ac";
-    QTest::newRow("copy with notice") << "1111100" << "ImgCopy" << middle << false << "CopyBtnDown.gif"
-                                      << "CopyBtn.gif" << "コピー [copy] clipboard a&b\nc";
-    QTest::newRow("copy, no notice") << "1011100" << "ImgCopy" << left << false << "CopyBtnDown.gif"
-                                     << "CopyBtn.gif" << "コピー clipboard a&b\nc";
-    QTest::newRow("clear, no confirmation") << "1101000" << "ImgClear" << left << false << "ClearBtnDown.gif"
-                                            << "ClearBtn.gif" << "クリア text";
-    QTest::newRow("clear, confirmed") << "1111000" << "ImgClear" << right << false << "ClearBtnDown.gif"
-                                      << "ClearBtn.gif" << "クリア [clear] text";
-    QTest::newRow("clear, kept") << "1111000" << "ImgClear" << left << true << "ClearBtnDown.gif"
-                                 << "ClearBtn.gif" << "クリア [clear] text a&b\nc";
+    const int enter = (Qt::CTRL | Qt::Key_Return).toCombined();
+    const int keypad = (Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Enter).toCombined();
+    const int clear = (Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace).toCombined();
+    QTest::newRow("send, right button") << "1111011" << "ImgCopy" << right << enter << false << "sendBtnDown.gif" << "sendBtn.gif"
+                                        << "送信|送信 (Ctrl+Enter) launched mailto:to@example.jp?subject=件名&body=a%26b%0D%0Ac text a&b\nc";
+    QTest::newRow("copy with notice") << "1111100" << "ImgCopy" << middle << keypad << false << "CopyBtnDown.gif"
+                                      << "CopyBtn.gif" << "コピー|コピー (Ctrl+Enter) [copy] clipboard a&b\nc text a&b\nc";
+    QTest::newRow("copy, no notice") << "1011100" << "ImgCopy" << left << enter << false << "CopyBtnDown.gif"
+                                     << "CopyBtn.gif" << "コピー|コピー (Ctrl+Enter) clipboard a&b\nc text a&b\nc";
+    QTest::newRow("clear, no confirmation") << "1101000" << "ImgClear" << left << clear << false << "ClearBtnDown.gif"
+                                            << "ClearBtn.gif" << "クリア|クリア (Ctrl+Shift+Backspace) text";
+    QTest::newRow("clear, confirmed") << "1111000" << "ImgClear" << right << clear << false << "ClearBtnDown.gif"
+                                      << "ClearBtn.gif" << "クリア|クリア (Ctrl+Shift+Backspace) [clear] text";
+    QTest::newRow("clear, kept") << "1111000" << "ImgClear" << left << clear << true << "ClearBtnDown.gif"
+                                 << "ClearBtn.gif" << "クリア|クリア (Ctrl+Shift+Backspace) [clear] text a&b\nc";
 }
 
-// Each picture reacts to any mouse button: pressed picture on press, its
-// action on release; the action works on the box of the selected width.
+// Each picture reacts alike to any mouse button, to its shortcut in the
+// editor and to a screen reader's press: pressed picture first, then its
+// action on the box of the selected width; no key reaches the text.
 void TestMainWindow::pictureButtons()
 {
     QFETCH(QString, config);
     QFETCH(QString, button);
     QFETCH(int, mouse);
+    QFETCH(int, key);
     QFETCH(bool, keep);
-    Harness h({{"Config", config}, {"SettingNo", " 1"}, {"Atesaki1", "to@example.jp"}, {"Kenmei1", "件名"}});
-    h.dialogs.clearAnswer = {!keep, true};
-    h.box()->setPlainText(QStringLiteral("a&b\nc"));
-    auto *picture = h.child<PictureButton>(qPrintable(button));
-    QTest::mousePress(picture, Qt::MouseButton(mouse));
-    QTEST(picture->pictureFile(), "pressed");
-    std::optional<QString> clipboardDuringNotice;
-    h.dialogs.during = [&] { clipboardDuringNotice = h.fakes.clipboard.text; };
-    QTest::mouseRelease(picture, Qt::MouseButton(mouse));
-    QTEST(picture->pictureFile(), "released");
+    QFETCH(QString, released);
+    for (const QString by : {"mouse", "key", "screen reader"}) {
+        const auto tell = qScopeGuard([&] {
+            if (QTest::currentTestFailed())
+                qWarning() << "pressed by" << by;
+        });
+        Harness h({{"Config", config}, {"SettingNo", " 1"}, {"Atesaki1", "to@example.jp"}, {"Kenmei1", "件名"}});
+        h.dialogs.clearAnswer = {!keep, true};
+        h.box()->setPlainText(QStringLiteral("a&b\nc"));
+        auto *picture = h.child<PictureButton>(qPrintable(button));
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(picture);
+        QCOMPARE(accessible->role(), QAccessible::Button);
+        QCOMPARE(accessible->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        std::optional<QString> clipboardDuringNotice;
+        h.dialogs.during = [&] { clipboardDuringNotice = h.fakes.clipboard.text; };
+        if (by == u"mouse") {
+            QTest::mousePress(picture, Qt::MouseButton(mouse));
+        } else if (by == u"key") {
+            QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+            QTRY_VERIFY(h.box()->hasFocus());
+            const QKeyCombination keys = QKeyCombination::fromCombined(key);
+            QTest::keyClick(h.box(), keys.key(), keys.keyboardModifiers());
+        } else {
+            accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        }
+        QTEST(picture->pictureFile(), "pressed");
+        if (by == u"mouse")
+            QTest::mouseRelease(picture, Qt::MouseButton(mouse));
+        QTRY_COMPARE(picture->pictureFile(), released);
 
-    QString effect = picture->accessibleName();
-    for (const QString &opened : h.dialogs.opened)
-        effect += QStringLiteral(" [%1]").arg(opened);
-    for (const QString &target : h.fakes.launcher.targets)
-        effect += QStringLiteral(" launched ") + target;
-    if (h.fakes.clipboard.text != QStringLiteral("old clipboard content"))
-        effect += QStringLiteral(" clipboard ") + h.fakes.clipboard.text.value_or("<cleared>");
-    if (button == u"ImgClear")
+        QString effect = accessible->text(QAccessible::Name) + u'|' + picture->toolTip();
+        for (const QString &opened : h.dialogs.opened)
+            effect += QStringLiteral(" [%1]").arg(opened);
+        for (const QString &target : h.fakes.launcher.targets)
+            effect += QStringLiteral(" launched ") + target;
+        if (h.fakes.clipboard.text != QStringLiteral("old clipboard content"))
+            effect += QStringLiteral(" clipboard ") + h.fakes.clipboard.text.value_or("<cleared>");
         effect += QStringLiteral(" text") + (h.box()->toPlainText().isEmpty() ? QString() : u' ' + h.box()->toPlainText());
-    QTEST(effect, "effect");
-    if (clipboardDuringNotice) // the copy notice comes before the copy
-        QCOMPARE(*clipboardDuringNotice, QStringLiteral("old clipboard content"));
+        QTEST(effect, "effect");
+        if (clipboardDuringNotice) // the copy notice comes before the copy
+            QCOMPARE(*clipboardDuringNotice, QStringLiteral("old clipboard content"));
+    }
 }
 
 // The outcome of a launch can come late: while the window is open a failure

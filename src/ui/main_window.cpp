@@ -38,7 +38,11 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     m_ui->picHandset->setPixmap(WindowStyle::builtInPicture(QStringLiteral("handset"), {237, 547}));
     m_ui->ImgCopy->setPixmap(WindowStyle::builtInPicture(QStringLiteral("CopyBtn"), {62, 38}));
     m_ui->ImgClear->setPixmap(WindowStyle::builtInPicture(QStringLiteral("ClearBtn"), {62, 38}));
-    m_ui->ImgClear->setAccessibleName(QStringLiteral("クリア"));
+    // Enter first: the tool tip names the first key, and Enter is what the
+    // main key is labelled; Return is that key, Enter also the keypad's.
+    m_ui->ImgCopy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Enter), QKeySequence(Qt::CTRL | Qt::Key_Return)});
+    m_ui->ImgClear->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace)});
+    m_ui->ImgClear->setName(QStringLiteral("クリア"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     restoreDraft();
@@ -175,7 +179,7 @@ void MainWindow::showActionPicture(bool pressed)
         showPicture(m_ui->ImgCopy, pressed ? QStringLiteral("sendBtnDown.gif") : QStringLiteral("sendBtn.gif"));
     else
         showPicture(m_ui->ImgCopy, pressed ? QStringLiteral("CopyBtnDown.gif") : QStringLiteral("CopyBtn.gif"));
-    m_ui->ImgCopy->setAccessibleName(m_settings.sendMode ? QStringLiteral("送信") : QStringLiteral("コピー"));
+    m_ui->ImgCopy->setName(m_settings.sendMode ? QStringLiteral("送信") : QStringLiteral("コピー"));
 }
 
 void MainWindow::pressAction()

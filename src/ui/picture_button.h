@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QLabel>
+#include <QTimer>
+
+class QShortcut;
 
 // A picture that acts as a button: it reports every press and release of any
-// mouse button on it and leaves the choice of pictures to its owner.
+// mouse button on it and leaves the choice of pictures to its owner. Keys and
+// screen readers press it too, without it ever taking the focus.
 class PictureButton : public QLabel {
     Q_OBJECT
 public:
@@ -13,6 +18,16 @@ public:
     // current look can be told without comparing pixels.
     void showPicture(const QPixmap &picture, const QString &fileName);
     QString pictureFile() const { return m_pictureFile; }
+
+    // The name read out and shown in the tool tip, with the first shortcut.
+    void setName(const QString &name);
+    // Keys that press the picture from anywhere in its window.
+    void setShortcuts(const QList<QKeySequence> &keys);
+    QList<QKeySequence> shortcuts() const { return m_keys; }
+
+    // A press now and the release a moment later, so that the pressed picture
+    // shows as for a click by mouse.
+    void animateClick();
 
 Q_SIGNALS:
     void mouseDown();
@@ -24,4 +39,7 @@ protected:
 
 private:
     QString m_pictureFile;
+    QList<QKeySequence> m_keys;
+    QShortcut *m_shortcut = nullptr;
+    QTimer m_release;
 };
