@@ -44,8 +44,10 @@ bool PhoneCharacterMarks::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::ContextMenu) {
         const auto *menuEvent = static_cast<QContextMenuEvent *>(event);
-        const QPoint point = onEditor ? m_editor->viewport()->mapFrom(m_editor, menuEvent->pos())
-                                      : menuEvent->pos();
+        // From the keyboard: the character after the caret.
+        const QPoint point = menuEvent->reason() == QContextMenuEvent::Keyboard ? m_editor->cursorRect().center()
+                             : onEditor ? m_editor->viewport()->mapFrom(m_editor, menuEvent->pos())
+                                        : menuEvent->pos();
         showContextMenu(*menuEvent, point);
         return true;
     }
