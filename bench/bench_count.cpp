@@ -1,4 +1,5 @@
 #include "core/message_text.h"
+#include "core/phone_characters.h"
 #include "core/shift_jis.h"
 #include "sample_text.h"
 
@@ -97,6 +98,15 @@ void BM_MessageCount(benchmark::State &state)
     setCounters(state, text);
 }
 
+// The marks' share of a keystroke in a block of this length.
+void BM_MarkRuns(benchmark::State &state)
+{
+    const QString text = sampleText(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PhoneCharacters::runs(text));
+    setCounters(state, text);
+}
+
 void iconvWholeText(benchmark::State &state, const QString &text)
 {
     WholeTextIconv converter;
@@ -125,6 +135,7 @@ void BM_IconvWholeTextAllMappable(benchmark::State &state)
 BENCHMARK(BM_Floor)->LARKPAD_COUNT_SIZES;
 BENCHMARK(BM_ByteCount)->LARKPAD_COUNT_SIZES;
 BENCHMARK(BM_MessageCount)->LARKPAD_COUNT_SIZES;
+BENCHMARK(BM_MarkRuns)->LARKPAD_COUNT_SIZES;
 BENCHMARK(BM_IconvWholeText)->LARKPAD_COUNT_SIZES;
 BENCHMARK(BM_IconvWholeTextAllMappable)->LARKPAD_COUNT_SIZES;
 

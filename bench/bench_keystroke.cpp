@@ -1,5 +1,6 @@
 #include "fakes.h"
 #include "ui/main_window.h"
+#include "ui/phone_character_highlighter.h"
 #include "platform/fonts.h"
 #include "sample_text.h"
 
@@ -9,6 +10,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <memory>
 
 namespace {
@@ -16,6 +20,18 @@ namespace {
 constexpr qsizetype TextLength = 100'000;
 
 enum Caret { AtEnd = 0, InTheMiddle = 1 };
+
+// The sample text with every tenth character marked, by turns one a phone
+// cannot show and a 機種依存文字.
+QString markedText(qsizetype length)
+{
+    QString text = sampleText(length);
+    for (qsizetype i = 9; i < text.size(); i += 10) {
+        if (!text[i].isSurrogate() && text[i] != u'\n')
+            text[i] = (i / 10) % 2 ? u'é' : u'①';
+    }
+    return text;
+}
 
 // A main window over the fakes, started as the program starts it, whose box
 // holds a long text with the caret where the user types.
@@ -25,13 +41,13 @@ struct StartedWindow {
     FakeDialogs dialogs;
     std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(platform, dialogs);
 
-    bool start(Caret caret)
+    bool start(Caret caret, const QString &text)
     {
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             return false;
         auto *box = window->findChild<QPlainTextEdit *>(QStringLiteral("txtEdit_10moji"));
-        box->setPlainText(sampleText(TextLength));
+        box->setPlainText(text);
         QTextCursor cursor = box->textCursor();
         cursor.setPosition(caret == AtEnd ? TextLength : TextLength / 2);
         box->setTextCursor(cursor);
@@ -67,15 +83,20 @@ void typeCharacter(QPlainTextEdit *box)
     QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, QStringLiteral("あ"), Qt::NoModifier);
 }
 
-void keystrokes(benchmark::State &state, bool repaint)
+void keystrokes(benchmark::State &state, bool repaint, bool marked = false)
 {
     StartedWindow started;
-    if (!started.start(static_cast<Caret>(state.range(0)))) {
+    const QString text = marked ? markedText(TextLength) : sampleText(TextLength);
+    if (!started.start(static_cast<Caret>(state.range(0)), text)) {
         state.SkipWithError("the window did not start");
         return;
     }
     auto *box = started.window->findChild<QPlainTextEdit *>(QStringLiteral("txtEdit_10moji"));
     auto *label = started.window->findChild<QLabel *>(QStringLiteral("lblMoji"));
+    if (marked && box->document()->lastBlock().layout()->formats().isEmpty()) {
+        state.SkipWithError("the text is not marked");
+        return;
+    }
     QString shown = label->text();
     PaintCounter counter;
     box->viewport()->installEventFilter(&counter);
@@ -100,6 +121,24 @@ void keystrokes(benchmark::State &state, bool repaint)
 void BM_KeystrokeToCount(benchmark::State &state) { keystrokes(state, false); }
 // The same, then every pending event, the repaint among them, processed.
 void BM_KeystrokeToCountAndRepaint(benchmark::State &state) { keystrokes(state, true); }
+// Both, in a text where every tenth character is marked.
+void BM_KeystrokeToCountMarked(benchmark::State &state) { keystrokes(state, false, true); }
+void BM_KeystrokeToCountAndRepaintMarked(benchmark::State &state) { keystrokes(state, true, true); }
+
+// Marking one 1,000,000-character line again, as a keystroke in it does: a
+// document alone, so no window lays it out. The sample text, or the one with
+// every tenth character marked.
+void BM_MarkOneLongLine(benchmark::State &state)
+{
+    constexpr qsizetype Length = 1'000'000;
+    QTextDocument document;
+    document.setPlainText((state.range(0) ? markedText(Length) : sampleText(Length)).replace(u'\n', u' '));
+    PhoneCharacterHighlighter highlighter(&document);
+    highlighter.rehighlight();
+    state.counters["runs"] = static_cast<double>(document.firstBlock().layout()->formats().size());
+    for (auto _ : state)
+        highlighter.rehighlightBlock(document.firstBlock());
+}
 
 BENCHMARK(BM_KeystrokeToCount)
     ->ArgName("caret_mid")->Arg(AtEnd)->Arg(InTheMiddle)
@@ -107,6 +146,13 @@ BENCHMARK(BM_KeystrokeToCount)
 BENCHMARK(BM_KeystrokeToCountAndRepaint)
     ->ArgName("caret_mid")->Arg(AtEnd)->Arg(InTheMiddle)
     ->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeToCountMarked)
+    ->ArgName("caret_mid")->Arg(AtEnd)->Arg(InTheMiddle)
+    ->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystrokeToCountAndRepaintMarked)
+    ->ArgName("caret_mid")->Arg(AtEnd)->Arg(InTheMiddle)
+    ->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MarkOneLongLine)->ArgName("every_tenth_marked")->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "core/mail_url.h"
 #include "core/message_text.h"
 #include "core/over_limit.h"
+#include "core/phone_characters.h"
 #include "core/settings.h"
 #include "core/shift_jis.h"
 
@@ -16,6 +17,8 @@ private Q_SLOTS:
     void encode_data();
     void encode();
     void countAgreesWithTheConverterForEveryCharacter();
+    void phoneCharacters_data();
+    void phoneCharacters();
     void messageText_data();
     void messageText();
     void storedConfig_data();
@@ -51,13 +54,18 @@ void TestCore::encode()
     QCOMPARE(ShiftJis::byteCount(text), bytes.size());
 }
 
-// The count reads a table; it must agree with the converter for every
-// character, alone and in random company.
+// The count and the marks read a table; it must agree with the converter for
+// every character, alone and in random company.
 void TestCore::countAgreesWithTheConverterForEveryCharacter()
 {
+    using Kind = PhoneCharacters::Kind;
     for (char32_t unit = 0; unit <= 0xFFFF; ++unit) {
         const QString one(QChar(static_cast<char16_t>(unit)));
-        if (ShiftJis::byteCount(one) != ShiftJis::encode(one).size())
+        const QByteArray bytes = ShiftJis::encode(one);
+        const auto lead = static_cast<unsigned char>(bytes[0]);
+        const bool vendor = bytes.size() == 2 && (lead == 0x87 || lead == 0xED || lead == 0xEE || lead >= 0xF0);
+        const Kind kind = bytes == "?" && unit != u'?' ? Kind::Missing : vendor ? Kind::VendorExtension : Kind::Common;
+        if (ShiftJis::byteCount(one) != bytes.size() || PhoneCharacters::kind(one) != kind)
             QFAIL(qPrintable(QStringLiteral("U+%1").arg(unit, 4, 16, QLatin1Char('0'))));
     }
     QRandomGenerator random(932);
@@ -70,6 +78,37 @@ void TestCore::countAgreesWithTheConverterForEveryCharacter()
         }
         QCOMPARE(ShiftJis::byteCount(text), ShiftJis::encode(text).size());
     }
+}
+
+void TestCore::phoneCharacters_data()
+{
+    QTest::addColumn<QString>("characters");
+    QTest::addColumn<PhoneCharacters::Kind>("kind");
+    QTest::addColumn<QStringList>("replacements"); // one a character; "" for none
+    using Kind = PhoneCharacters::Kind;
+    QTest::newRow("JIS X 0208, ≒∵¬ also in vendor rows") << "≒∵¬あA" << Kind::Common << QStringList(5);
+    QTest::newRow("NEC rows") << "①㈱Ⅲ㍉" << Kind::VendorExtension << QStringList{"1", "(株)", "III", "ミリ"};
+    QTest::newRow("IBM rows, user-defined area") << "髙\uE000" << Kind::VendorExtension << QStringList(2);
+    QTest::newRow("no form, nor has NFKC of ⅀½") << "😀𠮷한⅀½" + QString(QChar(0xDC00)) << Kind::Missing << QStringList(6);
+}
+
+// Neighbours of one kind make one run; a surrogate pair is one character.
+void TestCore::phoneCharacters()
+{
+    QFETCH(QString, characters);
+    QFETCH(PhoneCharacters::Kind, kind);
+    QStringList replacements;
+    for (qsizetype i = 0; i < characters.size();) {
+        const QStringView character = PhoneCharacters::characterAt(characters, i);
+        QCOMPARE(PhoneCharacters::kind(character), kind);
+        replacements << PhoneCharacters::replacement(character);
+        i += character.size();
+    }
+    QTEST(replacements, "replacements");
+    const bool marked = kind != PhoneCharacters::Kind::Common;
+    const PhoneCharacters::Totals totals = PhoneCharacters::totals(characters);
+    QCOMPARE(totals.missing + totals.vendorExtension, marked ? replacements.size() : 0);
+    QCOMPARE(PhoneCharacters::runs(characters), QList<PhoneCharacters::Run>(marked, {0, characters.size(), kind}));
 }
 
 void TestCore::messageText_data()

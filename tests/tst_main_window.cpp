@@ -8,12 +8,14 @@
 #include <QAccessible>
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QToolTip>
 
 namespace {
 
@@ -59,6 +61,17 @@ int lineCount(QPlainTextEdit *box)
     return lines;
 }
 
+// The marked characters of the first block, each with "~" for a wave, "." for dots.
+QString marks(QPlainTextEdit *box)
+{
+    const QTextBlock block = box->document()->firstBlock();
+    QString found;
+    for (const QTextLayout::FormatRange &range : block.layout()->formats())
+        found += block.text().mid(range.start, range.length)
+                 + (range.format.underlineStyle() == QTextCharFormat::WaveUnderline ? u'~' : u'.');
+    return found;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -69,6 +82,7 @@ private Q_SLOTS:
     void restoresAndSaves();
     void overLimitNotice();
     void widthSwitchCarriesTextAndCaret();
+    void phoneCharacterMarks();
     void linesHoldExactlyTheCells_data();
     void linesHoldExactlyTheCells();
     void pictureButtons_data();
@@ -164,6 +178,37 @@ void TestMainWindow::widthSwitchCarriesTextAndCaret()
     QCOMPARE(h.count(), QStringLiteral("4"));
     h.window->close();
     QCOMPARE(h.fakes.store.values.value("Config"), QStringLiteral("1111000"));
+}
+
+// Marks follow an edit and the width switch and are told on hover; their
+// replacement, all at once, is one undo step.
+void TestMainWindow::phoneCharacterMarks()
+{
+    Harness h;
+    QApplication::processEvents(); // the marks start with the event loop
+    h.box()->insertPlainText(QStringLiteral("a①b😀㈱"));
+    QCOMPARE(marks(h.box()), QStringLiteral("①.😀~㈱."));
+    h.choose("Opt8Moji");
+    QCOMPARE(marks(h.box()), QStringLiteral("①.😀~㈱."));
+    const auto pointOn = [&h](const QString &text) {
+        return h.box()->cursorRect(h.box()->document()->find(text)).center() - QPoint(2, 0);
+    };
+    QHelpEvent hover(QEvent::ToolTip, pointOn("😀"), h.box()->viewport()->mapToGlobal(pointOn("😀")));
+    QApplication::sendEvent(h.box()->viewport(), &hover);
+    QVERIFY2(QToolTip::text().startsWith(QStringLiteral("「😀」は携帯電話では")), qPrintable(QToolTip::text()));
+
+    QContextMenuEvent click(QContextMenuEvent::Mouse, pointOn("①"), {});
+    QApplication::sendEvent(h.box()->viewport(), &click);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    const QList<QAction *> actions = menu->actions();
+    QCOMPARE(actions.at(actions.size() - 2)->text(), QStringLiteral("「①」を「1」に置き換える"));
+    actions.last()->trigger();
+    menu->close();
+    QCOMPARE(h.box()->toPlainText(), QStringLiteral("a1b😀(株)"));
+    QCOMPARE(marks(h.box()), QStringLiteral("😀~"));
+    h.box()->undo();
+    QCOMPARE(h.box()->toPlainText(), QStringLiteral("a①b😀㈱"));
 }
 
 void TestMainWindow::linesHoldExactlyTheCells_data()

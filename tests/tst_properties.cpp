@@ -60,7 +60,8 @@ void TestProperties::mailUrlDecodesBackToTheText()
         const QString body = randomText(random, 200);
         const QString uri = DesktopUri::fromUrl(MailUrl::build(body, settings));
         const QString decoded = QString::fromUtf8(QByteArray::fromPercentEncoding(uri.toLatin1()));
-        if (decoded != "mailto:" + destination + "?subject=" + subject + "&body=" + body)
+        // Some mail programs read a bare "+" as a space.
+        if (uri.contains(u'+') || decoded != "mailto:" + destination + "?subject=" + subject + "&body=" + body)
             QFAIL(qPrintable(QStringLiteral("round %1: %2").arg(round).arg(uri)));
     }
 }

@@ -7,8 +7,10 @@
 #include "ui/orderly_close.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QSessionManager>
 #include <QThreadPool>
+#include <QTranslator>
 
 namespace {
 
@@ -25,6 +27,15 @@ bool refuseIfRunning(QtPlatform &desktop)
     return true;
 }
 
+// The whole program speaks Japanese, so Qt's own words (the editor's context
+// menu, standard buttons) do too, whatever the user's locale. Without the
+// translation file they stay in English.
+void installQtJapanese(QTranslator &translator)
+{
+    if (translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -32,6 +43,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("example.larkpad.Larkpad"));
     registerJapaneseFontSubstitutes();
+    QTranslator qtJapanese;
+    installQtJapanese(qtJapanese);
     // The count's table takes a few milliseconds to build; the other core
     // builds it while this one sets up the window.
     QThreadPool::globalInstance()->start(&ShiftJis::prepare);

@@ -51,14 +51,26 @@ private:
     iconv_t cd_;
 };
 
-// Byte length of every UTF-16 unit, built once from the converter itself so
-// that counting agrees with encode() for every character while costing one
-// table look-up per unit. Non-BMP characters have no code page 932 form. A
-// second copy counts "\n" as the two bytes of CR LF, which spares the
-// message count a test per unit.
-class LengthTable {
+// The lead bytes of the rows outside JIS X 0208: NEC special characters
+// (0x87), NEC-selected IBM extensions (0xED, 0xEE), user-defined area
+// (0xF0-0xF9) and IBM extensions (0xFA-0xFC).
+ShiftJis::Form formOf(const QByteArray &bytes)
+{
+    if (bytes.size() < 2)
+        return ShiftJis::Form::Common;
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    const bool vendor = lead == 0x87 || lead == 0xED || lead == 0xEE || lead >= 0xF0;
+    return vendor ? ShiftJis::Form::VendorExtension : ShiftJis::Form::Common;
+}
+
+// Byte length and form of every UTF-16 unit, built once from the converter
+// itself so that counting and marking agree with encode() for every character
+// while costing one table look-up per unit. Non-BMP characters have no code
+// page 932 form. A second copy of the lengths counts "\n" as the two bytes of
+// CR LF, which spares the message count a test per unit.
+class UnitTable {
 public:
-    LengthTable()
+    UnitTable()
     {
         Cp932Converter converter;
         QByteArray scratch;
@@ -67,6 +79,7 @@ public:
             scratch.clear();
             const bool mapped = !QChar::isSurrogate(unit) && converter.convert(&u16, 1, scratch);
             asIs_[unit] = mapped ? static_cast<unsigned char>(scratch.size()) : 1;
+            forms_[unit] = mapped ? formOf(scratch) : ShiftJis::Form::Missing;
         }
         crLf_ = asIs_;
         crLf_[u'\n'] = 2;
@@ -75,15 +88,17 @@ public:
     {
         return breaks == ShiftJis::LineBreaks::CrLf ? crLf_.data() : asIs_.data();
     }
+    const ShiftJis::Form *forms() const { return forms_.data(); }
 
 private:
     std::array<unsigned char, 0x10000> asIs_{};
     std::array<unsigned char, 0x10000> crLf_{};
+    std::array<ShiftJis::Form, 0x10000> forms_{};
 };
 
-const LengthTable &lengthTable()
+const UnitTable &unitTable()
 {
-    static const LengthTable table;
+    static const UnitTable table;
     return table;
 }
 
@@ -111,12 +126,12 @@ QByteArray encode(QStringView text)
 
 void prepare()
 {
-    lengthTable();
+    unitTable();
 }
 
 qsizetype byteCount(QStringView text, LineBreaks lineBreaks)
 {
-    const unsigned char *lengths = lengthTable().lengths(lineBreaks);
+    const unsigned char *lengths = unitTable().lengths(lineBreaks);
     const char16_t *units = text.utf16();
     const qsizetype size = text.size();
     qsizetype total = 0;
@@ -130,5 +145,9 @@ qsizetype byteCount(QStringView text, LineBreaks lineBreaks)
     return total;
 }
 
+const Form *forms()
+{
+    return unitTable().forms();
+}
 
 } // namespace ShiftJis

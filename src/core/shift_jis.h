@@ -25,4 +25,16 @@ void prepare();
 // Number of bytes encode() would produce, without building them.
 qsizetype byteCount(QStringView text, LineBreaks lineBreaks = LineBreaks::AsIs);
 
+// Where a character's code page 932 form lies, which decides whether a phone
+// shows it.
+enum class Form : unsigned char {
+    Common,          // ASCII, half-width katakana, JIS X 0208: every phone
+    VendorExtension, // NEC and IBM rows, user-defined area: only some phones
+    Missing,         // none; sent as '?'
+};
+
+// The form of every UTF-16 unit, 65,536 entries, read from the same table as
+// the count. Both halves of a surrogate pair are Missing.
+const Form *forms();
+
 } // namespace ShiftJis

@@ -6,6 +6,8 @@
 #include "platform/platform.h"
 #include "ui/dialogs.h"
 #include "ui/launch.h"
+#include "ui/phone_character_marks.h"
+#include "ui/phone_character_totals_tip.h"
 #include "ui/picture_button.h"
 #include "ui/window_style.h"
 #include "ui_main_window.h"
@@ -45,6 +47,9 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     m_ui->ImgClear->setName(QStringLiteral("クリア"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
+    for (QPlainTextEdit *editor : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji})
+        new PhoneCharacterMarks(editor);
+    new PhoneCharacterTotalsTip(m_ui->lblMoji, [this] { return currentBox()->toPlainText(); });
     restoreDraft();
     showActionPicture(false);
 

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/shift_jis.h"
+
+#include <QList>
+#include <QString>
+
+// The characters of a message that a phone will not show as written: those
+// with no code page 932 form (sent as "?") and the 機種依存文字 of the vendor
+// rows, which only some phones show. A surrogate pair is one character.
+namespace PhoneCharacters {
+
+using Kind = ShiftJis::Form;
+
+// Neighbouring marked characters of one kind, in UTF-16 units.
+struct Run {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    Kind kind = Kind::Common;
+    friend bool operator==(const Run &, const Run &) = default;
+};
+
+// Every run of marked characters, in order; one table look-up per unit.
+QList<Run> runs(QStringView text);
+
+// The whole character that the unit at `position` belongs to: both halves of
+// a surrogate pair, else the one unit.
+QStringView characterAt(QStringView text, qsizetype position);
+
+Kind kind(QStringView character);
+
+// What the phone can show in place of a marked character: its compatibility
+// form (NFKC), when that differs and holds no marked character. Empty when
+// there is none.
+QString replacement(QStringView character);
+
+struct Replacement {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    QString text;
+};
+
+// Every marked character of the text that has a replacement, in order.
+QList<Replacement> replacements(QStringView text);
+
+struct Totals {
+    qsizetype missing = 0;
+    qsizetype vendorExtension = 0;
+};
+
+// How many characters of each marked kind the text holds.
+Totals totals(QStringView text);
+
+} // namespace PhoneCharacters

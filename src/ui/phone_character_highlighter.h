@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QSyntaxHighlighter>
+#include <QTextCharFormat>
+
+// Underlines, in an editing box, the characters a phone will not show as
+// written: a red wave where it shows "?", an orange dotted line under a
+// 機種依存文字. Only the changed block is looked at again, one table look-up
+// a unit.
+class PhoneCharacterHighlighter : public QSyntaxHighlighter {
+    Q_OBJECT
+public:
+    explicit PhoneCharacterHighlighter(QTextDocument *document);
+
+    // The box's text as the box hands it on (QTextDocument::toPlainText): a
+    // no-break space goes as a space and a line separator as a line break,
+    // both of which every phone shows.
+    static QString asSent(QString boxText);
+
+protected:
+    void highlightBlock(const QString &text) override;
+
+private:
+    QTextCharFormat m_missing;
+    QTextCharFormat m_vendorExtension;
+};

@@ -1,0 +1,133 @@
+#include "ui/phone_character_marks.h"
+
+#include "core/phone_characters.h"
+#include "ui/phone_character_highlighter.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QToolTip>
+
+namespace {
+
+QString tipFor(const QString &character)
+{
+    switch (PhoneCharacters::kind(character)) {
+    case PhoneCharacters::Kind::Missing:
+        return QStringLiteral("「%1」は携帯電話では表示できません（「?」として送られます）。").arg(character);
+    case PhoneCharacters::Kind::VendorExtension:
+        return QStringLiteral("「%1」は機種依存文字です。相手の機種によっては正しく表示されません。").arg(character);
+    case PhoneCharacters::Kind::Common:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+PhoneCharacterMarks::PhoneCharacterMarks(QPlainTextEdit *editor) : QObject(editor), m_editor(editor)
+{
+    new PhoneCharacterHighlighter(editor->document());
+    // A mouse's tool tip and context menu come to the viewport; a context
+    // menu asked for from the keyboard comes to the editor.
+    editor->installEventFilter(this);
+    editor->viewport()->installEventFilter(this);
+}
+
+bool PhoneCharacterMarks::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool onEditor = watched == m_editor;
+    if (event->type() == QEvent::ToolTip && !onEditor) {
+        showToolTip(*static_cast<QHelpEvent *>(event));
+        return true;
+    }
+    if (event->type() == QEvent::ContextMenu) {
+        const auto *menuEvent = static_cast<QContextMenuEvent *>(event);
+        // From the keyboard: the character after the caret.
+        const QPoint point = menuEvent->reason() == QContextMenuEvent::Keyboard ? m_editor->cursorRect().center()
+                             : onEditor ? m_editor->viewport()->mapFrom(m_editor, menuEvent->pos())
+                                        : menuEvent->pos();
+        showContextMenu(*menuEvent, point);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// The cursor that selects the marked character drawn at the point, or a null
+// cursor when the point is not on one.
+QTextCursor PhoneCharacterMarks::characterUnder(QPoint viewportPoint) const
+{
+    const QTextCursor nearest = m_editor->cursorForPosition(viewportPoint);
+    const QTextBlock block = nearest.block();
+    const QString text = block.text();
+    // The nearest caret position lies on one side of the character pointed at.
+    qsizetype inBlock = nearest.positionInBlock();
+    if (viewportPoint.x() < m_editor->cursorRect(nearest).center().x())
+        --inBlock;
+    const QStringView character = PhoneCharacters::characterAt(text, inBlock);
+    if (character.isEmpty()
+        || PhoneCharacters::kind(PhoneCharacterHighlighter::asSent(character.toString())) == PhoneCharacters::Kind::Common)
+        return {};
+    const int start = static_cast<int>(character.data() - text.data());
+    const int end = start + static_cast<int>(character.size());
+    QTextCursor selection(block);
+    selection.setPosition(block.position() + start);
+    const QRect caret = m_editor->cursorRect(selection);
+    const QTextLine line = block.layout()->lineForTextPosition(start);
+    const QRectF drawn(caret.center().x(), caret.top(), line.cursorToX(end) - line.cursorToX(start), caret.height());
+    if (!drawn.contains(viewportPoint))
+        return {};
+    selection.setPosition(block.position() + end, QTextCursor::KeepAnchor);
+    return selection;
+}
+
+void PhoneCharacterMarks::showToolTip(const QHelpEvent &event)
+{
+    const QTextCursor character = characterUnder(event.pos());
+    if (character.isNull())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event.globalPos(), tipFor(character.selectedText()), m_editor->viewport());
+}
+
+void PhoneCharacterMarks::showContextMenu(const QContextMenuEvent &event, QPoint viewportPoint)
+{
+    QMenu *menu = m_editor->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QTextCursor character = characterUnder(viewportPoint);
+    const QString original = character.selectedText();
+    const QString replacement = PhoneCharacters::replacement(original);
+    if (!replacement.isEmpty()) {
+        menu->addSeparator();
+        connect(menu->addAction(QStringLiteral("「%1」を「%2」に置き換える").arg(original, replacement)),
+                &QAction::triggered, m_editor, [character, original, replacement] {
+                    // The cursor has followed any change made meanwhile.
+                    QTextCursor cursor = character;
+                    if (cursor.selectedText() != original)
+                        return;
+                    cursor.beginEditBlock();
+                    cursor.insertText(replacement);
+                    cursor.endEditBlock();
+                });
+        connect(menu->addAction(QStringLiteral("置き換えられる文字をすべて置き換える")), &QAction::triggered,
+                this, &PhoneCharacterMarks::replaceAll);
+    }
+    menu->popup(event.globalPos());
+}
+
+void PhoneCharacterMarks::replaceAll()
+{
+    // toPlainText() holds one unit for each document position.
+    const QList<PhoneCharacters::Replacement> replacements =
+        PhoneCharacters::replacements(m_editor->toPlainText());
+    QTextCursor cursor(m_editor->document());
+    cursor.beginEditBlock();
+    // From the end, so that the positions still to come stay valid.
+    for (auto it = replacements.crbegin(); it != replacements.crend(); ++it) {
+        cursor.setPosition(static_cast<int>(it->start));
+        cursor.setPosition(static_cast<int>(it->start + it->length), QTextCursor::KeepAnchor);
+        cursor.insertText(it->text);
+    }
+    cursor.endEditBlock();
+}
