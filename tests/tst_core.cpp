@@ -4,6 +4,7 @@
 #include "core/mail_url.h"
 #include "core/message_text.h"
 #include "core/over_limit.h"
+#include "core/save_schedule.h"
 #include "core/settings.h"
 #include "core/shift_jis.h"
 
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void mailUrl();
     void overLimitOncePerRise_data();
     void overLimitOncePerRise();
+    void backgroundSaveSchedule_data();
+    void backgroundSaveSchedule();
 };
 
 void TestCore::encode_data()
@@ -211,6 +214,43 @@ void TestCore::overLimitOncePerRise()
     for (int count : counts)
         seen << watch.risesPast(count);
     QCOMPARE(seen, rises);
+}
+
+void TestCore::backgroundSaveSchedule_data()
+{
+    QTest::addColumn<QList<qint64>>("changes"); // milliseconds
+    QTest::addColumn<QList<qint64>>("writes");
+    QList<qint64> burst, steady;
+    for (qint64 t = 0; t <= 1800; t += 300)
+        burst << t;
+    for (qint64 t = 0; t <= 9800; t += 200)
+        steady << t;
+    QTest::newRow("nothing changed") << QList<qint64>{} << QList<qint64>{};
+    QTest::newRow("many changes, one write") << burst << QList<qint64>{3800};
+    QTest::newRow("steady typing") << steady << QList<qint64>{5000, 10200};
+    QTest::newRow("a change after a write") << QList<qint64>{0, 2100, 2600} << QList<qint64>{2000, 4600};
+}
+
+// Plays the changes in time order and writes whenever a write falls due.
+void TestCore::backgroundSaveSchedule()
+{
+    QFETCH(QList<qint64>, changes);
+    SaveSchedule schedule;
+    QList<qint64> writes;
+    const auto writeDueBefore = [&](qint64 time) {
+        while (const auto due = schedule.dueAt()) {
+            if (*due > time)
+                return;
+            writes << *due;
+            schedule.saved();
+        }
+    };
+    for (qint64 change : changes) {
+        writeDueBefore(change - 1);
+        schedule.changed(change);
+    }
+    writeDueBefore(std::numeric_limits<qint64>::max());
+    QTEST(writes, "writes");
 }
 
 QTEST_GUILESS_MAIN(TestCore)
