@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -68,6 +69,7 @@ private Q_SLOTS:
     void restoresAndSaves_data();
     void restoresAndSaves();
     void overLimitNotice();
+    void overLimitNoticeAfterInputMethodCommit();
     void widthSwitchCarriesTextAndCaret();
     void linesHoldExactlyTheCells_data();
     void linesHoldExactlyTheCells();
@@ -128,22 +130,45 @@ void TestMainWindow::overLimitNotice()
     Harness h({{"Edit", Full100 + "abc"}});
     QCOMPARE(h.count(), QStringLiteral("203"));
     h.box()->setPlainText(Full100 + "abcd");
+    QApplication::processEvents();
     QVERIFY(h.dialogs.opened.isEmpty());
     h.box()->setPlainText(Full100);
     h.dialogs.during = [&] { h.box()->setPlainText(QStringLiteral("ab")); };
     h.box()->setPlainText(Full100 + u'x');
+    QApplication::processEvents();
     QCOMPARE(h.dialogs.opened, QStringList{"over"});
     // The label shows the text as it is once the notice has closed.
     QCOMPARE(h.count(), QStringLiteral("2"));
     // The rise stands until a change is counted again.
     h.dialogs.during = nullptr;
     h.box()->setPlainText(Full100 + u'y');
+    QApplication::processEvents();
     QCOMPARE(h.dialogs.opened.size(), 1);
 
     Harness off({{"Config", "1110000"}});
     off.box()->setPlainText(Full100 + u'x');
+    QApplication::processEvents();
     QVERIFY(off.dialogs.opened.isEmpty());
     QCOMPARE(off.count(), QStringLiteral("201"));
+}
+
+// An input method commits inside its own event; the notice waits until that
+// event has been handled, since moving the focus from inside it makes some
+// input methods commit the word again.
+void TestMainWindow::overLimitNoticeAfterInputMethodCommit()
+{
+    Harness h({{"Edit", QString(199, u'a')}});
+    QTextCursor end = h.box()->textCursor();
+    end.movePosition(QTextCursor::End);
+    h.box()->setTextCursor(end);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("日本語"));
+    QApplication::sendEvent(h.box(), &commit);
+    QVERIFY(h.dialogs.opened.isEmpty());
+    QCOMPARE(h.count(), QStringLiteral("205"));
+    QApplication::processEvents();
+    QCOMPARE(h.dialogs.opened, QStringList{"over"});
+    QCOMPARE(h.box()->toPlainText(), QString(199, u'a') + QStringLiteral("日本語"));
 }
 
 void TestMainWindow::widthSwitchCarriesTextAndCaret()
