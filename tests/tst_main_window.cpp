@@ -130,7 +130,6 @@ void TestMainWindow::overLimitNotice()
     Harness h({{"Edit", Full100 + "abc"}});
     QCOMPARE(h.count(), QStringLiteral("203"));
     h.box()->setPlainText(Full100 + "abcd");
-    QApplication::processEvents();
     QVERIFY(h.dialogs.opened.isEmpty());
     h.box()->setPlainText(Full100);
     h.dialogs.during = [&] { h.box()->setPlainText(QStringLiteral("ab")); };
@@ -152,15 +151,12 @@ void TestMainWindow::overLimitNotice()
     QCOMPARE(off.count(), QStringLiteral("201"));
 }
 
-// An input method commits inside its own event; the notice waits until that
-// event has been handled, since moving the focus from inside it makes some
-// input methods commit the word again.
+// The notice waits until an input method's commit has been handled: moving
+// the focus from inside it makes some input methods commit the word again.
 void TestMainWindow::overLimitNoticeAfterInputMethodCommit()
 {
     Harness h({{"Edit", QString(199, u'a')}});
-    QTextCursor end = h.box()->textCursor();
-    end.movePosition(QTextCursor::End);
-    h.box()->setTextCursor(end);
+    h.box()->moveCursor(QTextCursor::End);
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("日本語"));
     QApplication::sendEvent(h.box(), &commit);
