@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -41,7 +42,7 @@ struct StartedWindow {
     FakeDialogs dialogs;
     std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(platform, dialogs);
 
-    bool start(Caret caret, const QString &text)
+    bool start(const QString &text, Caret caret)
     {
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
@@ -49,7 +50,7 @@ struct StartedWindow {
         auto *box = window->findChild<QPlainTextEdit *>(QStringLiteral("txtEdit_10moji"));
         box->setPlainText(text);
         QTextCursor cursor = box->textCursor();
-        cursor.setPosition(caret == AtEnd ? TextLength : TextLength / 2);
+        cursor.setPosition(caret == AtEnd ? text.size() : text.size() / 2);
         box->setTextCursor(cursor);
         box->setFocus();
         // Let the first layout and painting of the long text happen before
@@ -83,11 +84,16 @@ void typeCharacter(QPlainTextEdit *box)
     QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, QStringLiteral("あ"), Qt::NoModifier);
 }
 
-void keystrokes(benchmark::State &state, bool repaint, bool marked = false)
+// The sample text as one line, as pasted from a page without line breaks.
+QString singleLine(qsizetype length)
+{
+    return sampleText(length).replace(u'\n', u' ');
+}
+
+void keystrokes(benchmark::State &state, bool repaint, const QString &text, Caret caret, bool marked = false)
 {
     StartedWindow started;
-    const QString text = marked ? markedText(TextLength) : sampleText(TextLength);
-    if (!started.start(static_cast<Caret>(state.range(0)), text)) {
+    if (!started.start(text, caret)) {
         state.SkipWithError("the window did not start");
         return;
     }
@@ -118,12 +124,52 @@ void keystrokes(benchmark::State &state, bool repaint, bool marked = false)
 }
 
 // Key event to the updated number in the count label.
-void BM_KeystrokeToCount(benchmark::State &state) { keystrokes(state, false); }
+void BM_KeystrokeToCount(benchmark::State &state)
+{
+    keystrokes(state, false, sampleText(TextLength), static_cast<Caret>(state.range(0)));
+}
 // The same, then every pending event, the repaint among them, processed.
-void BM_KeystrokeToCountAndRepaint(benchmark::State &state) { keystrokes(state, true); }
+void BM_KeystrokeToCountAndRepaint(benchmark::State &state)
+{
+    keystrokes(state, true, sampleText(TextLength), static_cast<Caret>(state.range(0)));
+}
+// A text of one enormous line, typed into at its end, repaint included.
+void BM_LongLineKeystroke(benchmark::State &state)
+{
+    keystrokes(state, true, singleLine(state.range(0)), AtEnd);
+}
+
+// The width switch with a text of one enormous line: the other box takes the
+// text and the caret, and is drawn.
+void BM_LongLineWidthSwitch(benchmark::State &state)
+{
+    StartedWindow started;
+    if (!started.start(singleLine(state.range(0)), InTheMiddle)) {
+        state.SkipWithError("the window did not start");
+        return;
+    }
+    auto *eight = started.window->findChild<QRadioButton *>(QStringLiteral("Opt8Moji"));
+    auto *ten = started.window->findChild<QRadioButton *>(QStringLiteral("Opt10Moji"));
+    bool toEight = true;
+    for (auto _ : state) {
+        (toEight ? eight : ten)->setChecked(true);
+        QApplication::processEvents();
+        toEight = !toEight;
+    }
+    auto *box = started.window->findChild<QPlainTextEdit *>(QStringLiteral("txtEdit_8moji"));
+    if (box->toPlainText().size() != state.range(0))
+        state.SkipWithError("the text did not come across whole");
+}
+
 // Both, in a text where every tenth character is marked.
-void BM_KeystrokeToCountMarked(benchmark::State &state) { keystrokes(state, false, true); }
-void BM_KeystrokeToCountAndRepaintMarked(benchmark::State &state) { keystrokes(state, true, true); }
+void BM_KeystrokeToCountMarked(benchmark::State &state)
+{
+    keystrokes(state, false, markedText(TextLength), static_cast<Caret>(state.range(0)), true);
+}
+void BM_KeystrokeToCountAndRepaintMarked(benchmark::State &state)
+{
+    keystrokes(state, true, markedText(TextLength), static_cast<Caret>(state.range(0)), true);
+}
 
 // Marking one 1,000,000-character line again, as a keystroke in it does: a
 // document alone, so no window lays it out. The sample text, or the one with
@@ -153,6 +199,12 @@ BENCHMARK(BM_KeystrokeToCountAndRepaintMarked)
     ->ArgName("caret_mid")->Arg(AtEnd)->Arg(InTheMiddle)
     ->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MarkOneLongLine)->ArgName("every_tenth_marked")->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LongLineKeystroke)
+    ->ArgName("units")->Arg(1'000'000)->Arg(10'000'000)
+    ->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LongLineWidthSwitch)
+    ->ArgName("units")->Arg(1'000'000)->Arg(10'000'000)
+    ->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "core/message_text.h"
 #include "core/over_limit.h"
 #include "core/phone_characters.h"
+#include "core/save_schedule.h"
 #include "core/settings.h"
 #include "core/shift_jis.h"
 
@@ -29,6 +30,8 @@ private Q_SLOTS:
     void mailUrl();
     void overLimitOncePerRise_data();
     void overLimitOncePerRise();
+    void backgroundSaveSchedule_data();
+    void backgroundSaveSchedule();
 };
 
 void TestCore::encode_data()
@@ -250,6 +253,32 @@ void TestCore::overLimitOncePerRise()
     for (int count : counts)
         seen << watch.risesPast(count);
     QCOMPARE(seen, rises);
+}
+
+void TestCore::backgroundSaveSchedule_data()
+{
+    QTest::addColumn<QList<qint64>>("changes"); // milliseconds, in steps of 100
+    QTest::addColumn<QList<qint64>>("writes");
+    QTest::newRow("many changes, one write") << QList<qint64>{0, 300, 600, 900, 1200, 1500, 1800} << QList<qint64>{3800};
+    QTest::newRow("steady typing")
+        << QList<qint64>{0, 1000, 2000, 3000, 4000, 5000, 6000, 7000, 8000, 9000} << QList<qint64>{5000, 10000};
+}
+
+// A clock ticking in steps of 100 ms writes whenever a write has fallen due.
+void TestCore::backgroundSaveSchedule()
+{
+    QFETCH(QList<qint64>, changes);
+    SaveSchedule schedule;
+    QList<qint64> writes;
+    for (qint64 now = 0; now <= 20000; now += 100) {
+        if (const auto due = schedule.dueAt(); due && *due <= now) {
+            writes << now;
+            schedule.saved();
+        }
+        if (changes.contains(now))
+            schedule.changed(now);
+    }
+    QTEST(writes, "writes");
 }
 
 QTEST_GUILESS_MAIN(TestCore)

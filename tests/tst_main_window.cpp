@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -81,6 +82,7 @@ private Q_SLOTS:
     void restoresAndSaves_data();
     void restoresAndSaves();
     void overLimitNotice();
+    void overLimitNoticeAfterInputMethodCommit();
     void widthSwitchCarriesTextAndCaret();
     void phoneCharacterMarks();
     void linesHoldExactlyTheCells_data();
@@ -146,18 +148,37 @@ void TestMainWindow::overLimitNotice()
     h.box()->setPlainText(Full100);
     h.dialogs.during = [&] { h.box()->setPlainText(QStringLiteral("ab")); };
     h.box()->setPlainText(Full100 + u'x');
+    QApplication::processEvents();
     QCOMPARE(h.dialogs.opened, QStringList{"over"});
     // The label shows the text as it is once the notice has closed.
     QCOMPARE(h.count(), QStringLiteral("2"));
     // The rise stands until a change is counted again.
     h.dialogs.during = nullptr;
     h.box()->setPlainText(Full100 + u'y');
+    QApplication::processEvents();
     QCOMPARE(h.dialogs.opened.size(), 1);
 
     Harness off({{"Config", "1110000"}});
     off.box()->setPlainText(Full100 + u'x');
+    QApplication::processEvents();
     QVERIFY(off.dialogs.opened.isEmpty());
     QCOMPARE(off.count(), QStringLiteral("201"));
+}
+
+// The notice waits until an input method's commit has been handled: moving
+// the focus from inside it makes some input methods commit the word again.
+void TestMainWindow::overLimitNoticeAfterInputMethodCommit()
+{
+    Harness h({{"Edit", QString(199, u'a')}});
+    h.box()->moveCursor(QTextCursor::End);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("日本語"));
+    QApplication::sendEvent(h.box(), &commit);
+    QVERIFY(h.dialogs.opened.isEmpty());
+    QCOMPARE(h.count(), QStringLiteral("205"));
+    QApplication::processEvents();
+    QCOMPARE(h.dialogs.opened, QStringList{"over"});
+    QCOMPARE(h.box()->toPlainText(), QString(199, u'a') + QStringLiteral("日本語"));
 }
 
 void TestMainWindow::widthSwitchCarriesTextAndCaret()

@@ -53,8 +53,12 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     restoreDraft();
     showActionPicture(false);
 
-    connect(m_ui->txtEdit_8moji, &QPlainTextEdit::textChanged, this, &MainWindow::updateCount);
-    connect(m_ui->txtEdit_10moji, &QPlainTextEdit::textChanged, this, &MainWindow::updateCount);
+    for (QPlainTextEdit *edit : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji}) {
+        connect(edit, &QPlainTextEdit::textChanged, this, &MainWindow::updateCount);
+        connect(edit, &QPlainTextEdit::textChanged, &m_saveTimer, &SaveTimer::noteChange);
+    }
+    // A failed write in the background says nothing: the one at close tells.
+    connect(&m_saveTimer, &SaveTimer::due, this, &MainWindow::writeAll);
     auto *widths = new QButtonGroup(this);
     widths->addButton(m_ui->Opt8Moji, int(LineWidth::Eight));
     widths->addButton(m_ui->Opt10Moji, int(LineWidth::Ten));
@@ -117,17 +121,32 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void MainWindow::saveAll()
+bool MainWindow::writeAll()
 {
+    m_saveTimer.saved();
     saveDraft(currentMessage(), m_platform.store);
     saveSettings(m_settings, m_platform.store);
-    if (!m_platform.store.flush()) {
+    return m_platform.store.flush();
+}
+
+void MainWindow::saveAll()
+{
+    if (!writeAll()) {
         m_platform.messages.show(QStringLiteral("設定と文書を保存できませんでした。\r\n"
                                                 "保存先: %1\r\n"
                                                 "前回保存した内容はそのまま残っています。")
                                      .arg(m_platform.store.location()),
                                  QStringLiteral("ラークパッド"), MessageStyle::Error);
     }
+}
+
+// Every change of the settings goes through here, so that it is saved.
+void MainWindow::changeSettings(const Settings &settings)
+{
+    if (settings == m_settings)
+        return;
+    m_settings = settings;
+    m_saveTimer.noteChange();
 }
 
 // --- The editor ------------------------------------------------------------
@@ -140,12 +159,21 @@ void MainWindow::updateCount()
         return;
     const qsizetype count = MessageText::count(currentBox()->toPlainText());
     m_ui->lblMoji->setText(QString::number(count));
-    if (m_overLimit.risesPast(count) && m_settings.overLimitNotice)
-        showOverLimitNotice();
+    // Opened once the change has been handled: a change can come from inside
+    // an input method's commit, and moving the focus to a window from there
+    // makes some input methods commit their text a second time.
+    if (m_overLimit.risesPast(count) && m_settings.overLimitNotice && !m_noticeDue) {
+        m_noticeDue = true;
+        QMetaObject::invokeMethod(this, &MainWindow::showOverLimitNotice, Qt::QueuedConnection);
+    }
 }
 
 void MainWindow::showOverLimitNotice()
 {
+    m_noticeDue = false;
+    // Closed in the meantime: nothing is shown without the window.
+    if (!isVisible())
+        return;
     m_noticeOpen = true;
     m_dialogs.showOverLimitNotice(this);
     m_noticeOpen = false;
@@ -157,7 +185,9 @@ void MainWindow::setLineWidth(LineWidth width)
 {
     QPlainTextEdit *hidden = currentBox();
     QPlainTextEdit *shown = box(width);
-    m_settings.lineWidth = width;
+    Settings changed = m_settings;
+    changed.lineWidth = width;
+    changeSettings(changed);
     shown->setVisible(true);
     hidden->setVisible(false);
     shown->setPlainText(hidden->toPlainText());
@@ -200,8 +230,11 @@ void MainWindow::releaseAction()
                         LaunchFamily::MailProgram, this);
         return;
     }
-    if (m_settings.copyNotice)
-        m_settings.copyNotice = m_dialogs.showCopyNotice(this);
+    if (m_settings.copyNotice) {
+        Settings changed = m_settings;
+        changed.copyNotice = m_dialogs.showCopyNotice(this);
+        changeSettings(changed);
+    }
     m_platform.clipboard.clear();
     m_platform.clipboard.setText(currentBox()->toPlainText());
 }
@@ -216,7 +249,9 @@ void MainWindow::releaseClear()
     showPicture(m_ui->ImgClear, QStringLiteral("ClearBtn.gif"));
     if (m_settings.clearConfirmation) {
         const ClearAnswer answer = m_dialogs.askClear(this);
-        m_settings.clearConfirmation = answer.askAgain;
+        Settings changed = m_settings;
+        changed.clearConfirmation = answer.askAgain;
+        changeSettings(changed);
         if (!answer.clear)
             return;
     }
@@ -229,7 +264,7 @@ void MainWindow::releaseClear()
 void MainWindow::openSettings()
 {
     const SettingsEdit edit = m_dialogs.editSettings(m_settings, this);
-    m_settings = edit.settings;
+    changeSettings(edit.settings);
     // Shown again even when the mode stayed the same, so that a picture file
     // put back in the meantime shows up.
     if (edit.accepted)

@@ -2,6 +2,7 @@
 
 #include "core/over_limit.h"
 #include "core/settings.h"
+#include "ui/save_timer.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -16,7 +17,7 @@ struct Platform;
 
 // The handset window: the editor, its count, the two picture buttons and the
 // menu. It restores the draft and settings when it is made and saves them
-// when it closes.
+// when it closes, and in the background a moment after they change.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -28,7 +29,9 @@ protected:
 
 private:
     void restoreDraft();
+    bool writeAll();
     void saveAll();
+    void changeSettings(const Settings &settings);
 
     void updateCount();
     void showOverLimitNotice();
@@ -53,4 +56,6 @@ private:
     Settings m_settings;
     OverLimitWatch m_overLimit;
     bool m_noticeOpen = false;
+    bool m_noticeDue = false;
+    SaveTimer m_saveTimer;
 };
