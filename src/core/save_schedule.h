@@ -17,8 +17,9 @@ public:
 
     void changed(qint64 now)
     {
-        if (!m_firstUnsaved)
+        if (!m_unsaved)
             m_firstUnsaved = now;
+        m_unsaved = true;
         m_lastChange = now;
     }
 
@@ -26,14 +27,15 @@ public:
     // are none.
     std::optional<qint64> dueAt() const
     {
-        if (!m_firstUnsaved)
+        if (!m_unsaved)
             return std::nullopt;
-        return std::min(m_lastChange + QuietMs, *m_firstUnsaved + LatestMs);
+        return std::min(m_lastChange + QuietMs, m_firstUnsaved + LatestMs);
     }
 
-    void saved() { m_firstUnsaved.reset(); }
+    void saved() { m_unsaved = false; }
 
 private:
-    std::optional<qint64> m_firstUnsaved;
+    bool m_unsaved = false;
+    qint64 m_firstUnsaved = 0;
     qint64 m_lastChange = 0;
 };
