@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -20,16 +22,14 @@ const QString Edit = QStringLiteral("Edit");
 constexpr auto OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
                            | QFileDevice::WriteUser;
 
-bool writeFile(const QString &path, const QByteArray &content, int ageSeconds = 0,
+bool writeFile(const QString &path, const QByteArray &content,
                QFileDevice::Permissions permissions = OwnerOnly | QFileDevice::ExeOwner | QFileDevice::ExeUser)
 {
     QFile file(path);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly))
         return false;
     file.write(content);
-    file.flush();
-    return file.setPermissions(permissions)
-           && file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
+    return file.setPermissions(permissions);
 }
 
 QByteArray contentOf(const QString &path)
@@ -77,15 +77,20 @@ void TestPlatform::earlierSettingsFileIsWrittenBackByteForByte()
     QCOMPARE(contentOf(store.location()), contentOf(earlier));
 }
 
+// In a new folder (owner-only too), or through a link to a file not made yet.
 void TestPlatform::settingsFileIsOwnerOnly()
 {
     QTemporaryDir dir;
-    IniSettingsStore store(dir.filePath(QStringLiteral("new/Larkpad.ini")));
-    for (const QString &value : {QStringLiteral("first"), QStringLiteral("second")}) {
-        store.write(Edit, value);
-        QVERIFY(store.flush());
-        QCOMPARE(QFile::permissions(store.location()) & 0x7777, OwnerOnly);
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("not yet.ini")), dir.filePath(QStringLiteral("link.ini"))));
+    for (const QString &name : {QStringLiteral("new/Larkpad.ini"), QStringLiteral("link.ini")}) {
+        IniSettingsStore store(dir.filePath(name));
+        for (const QString &value : {QStringLiteral("first"), QStringLiteral("second")}) {
+            store.write(Edit, value);
+            QVERIFY(store.flush());
+            QCOMPARE(QFile::permissions(store.location()) & 0x7777, OwnerOnly);
+        }
     }
+    QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("new"))) & 0x0077, 0);
 }
 
 void TestPlatform::damagedSettingsFileIsReplaced_data()
@@ -152,7 +157,7 @@ void TestPlatform::unsavableSettingsKeepTheEarlierFile()
     if (situation == u"folder")
         QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     if (situation == u"file")
-        QVERIFY(writeFile(path, "[Ver.1.0]\nEdit=stored before\n", 0, QFileDevice::ReadOwner));
+        QVERIFY(writeFile(path, "[Ver.1.0]\nEdit=stored before\n", QFileDevice::ReadOwner));
     {
         IniSettingsStore store(path);
         store.write(Edit, QStringLiteral("typed since"));
@@ -167,65 +172,92 @@ void TestPlatform::unsavableSettingsKeepTheEarlierFile()
 
 void TestPlatform::instanceLock_data()
 {
-    QTest::addColumn<QByteArray>("content"); // "live": held by a lock of this process
-    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<QByteArray>("planted"); // "held"/"gone": a lock taken (and dropped); "link"
     QTest::addColumn<bool>("running");
-    QTest::newRow("held by a running copy") << QByteArray("live") << 0 << true;
-    QTest::newRow("holder ended") << lockHeldBy(999999999) << 0 << false;
-    QTest::newRow("old garbage") << QByteArray("\x01\xff garbage") << 60 << false;
-    // A copy that is still writing its lock must not have it taken away.
-    QTest::newRow("garbage written a moment ago") << QByteArray("garbage") << 0 << true;
+    QTest::newRow("held by another open lock") << QByteArray("held") << true;
+    QTest::newRow("holder gone") << QByteArray("gone") << false;
+    QTest::newRow("garbage file planted") << QByteArray("\x01\xff garbage") << false;
+    QTest::newRow("symlink planted at the lock path") << QByteArray("link") << false;
 }
 
 void TestPlatform::instanceLock()
 {
-    QFETCH(QByteArray, content);
-    QFETCH(int, ageSeconds);
+    QFETCH(QByteArray, planted);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("larkpad.lock"));
-    FileInstanceLock first(path);
-    if (content == "live")
-        QVERIFY(!first.anotherInstanceRunning());
+    const QString path = dir.filePath(QStringLiteral("new/Larkpad.ini.instance"));
+    std::optional<FileInstanceLock> first;
+    if (planted == "held" || planted == "gone")
+        QVERIFY(!first.emplace(path).anotherInstanceRunning());
+    else if (planted == "link")
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("new")))
+                && QFile::link(dir.filePath(QStringLiteral("elsewhere")), path));
     else
-        QVERIFY(writeFile(path, content, ageSeconds));
-    QTEST(FileInstanceLock(path).anotherInstanceRunning(), "running");
+        QVERIFY(writeFile(path, planted));
+    if (planted == "gone")
+        first.reset();
+    FileInstanceLock second(path);
+    QTEST(second.anotherInstanceRunning(), "running");
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("elsewhere"))));
 }
 
 void TestPlatform::launcherHandsOverOneArgument_data()
 {
-    QTest::addColumn<int>("exitStatus"); // -1: no xdg-open at all
+    QTest::addColumn<QByteArray>("opener"); // the stand-in's last line; empty: no xdg-open
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("argument");
-    QTest::addColumn<LaunchResult>("result");
-    QTest::newRow("URL, opened") << 0 << "mailto:?subject= &body=あ%0D%0A"
-                                 << "mailto:?subject=%20&body=%E3%81%82%0D%0A" << LaunchResult::Started;
-    QTest::newRow("file path as it is, not found") << 2 << "/tmp/help dir/index.html"
-                                                   << "/tmp/help dir/index.html" << LaunchResult::Failed;
-    QTest::newRow("no xdg-open") << -1 << "mailto:" << QString() << LaunchResult::Failed;
+    QTest::addColumn<std::optional<LaunchResult>>("result"); // none: the launcher goes first
+    const auto standIn = [](const char *last) {
+        return "#!/bin/sh\nd=$(dirname \"$0\")\necho $$ > \"$d/pid\"\nprintf '%s|' \"$@\" > \"$d/arguments\"\n"
+               + QByteArray(last) + '\n';
+    };
+    using R = std::optional<LaunchResult>;
+    QTest::newRow("URL, opened") << standIn("exit 0") << "mailto:?subject= &body=あ%0D%0A"
+                                 << "mailto:?subject=%20&body=%E3%81%82%0D%0A" << R(LaunchResult::Started);
+    QTest::newRow("file path as it is, fails at once") << standIn("exit 4") << "/tmp/help dir/index.html"
+                                                       << "/tmp/help dir/index.html" << R(LaunchResult::Failed);
+    QTest::newRow("fails after the grace period") << standIn("sleep 5; exit 4") << "mailto:" << "mailto:"
+                                                  << R(LaunchResult::Started);
+    QTest::newRow("launcher gone while it runs") << standIn("exec sleep 1000") << "mailto:" << "mailto:" << R();
+    QTest::newRow("no xdg-open") << QByteArray() << "mailto:" << QString() << R(LaunchResult::Failed);
+    QTest::newRow("not a program") << QByteArray("\x7f" "ELF garbage") << "mailto:" << QString()
+                                   << R(LaunchResult::BrokenProgram);
 }
 
-// A stand-in xdg-open first on PATH records its arguments and exits with
-// the status of the row.
+// A stand-in xdg-open first on PATH records its process and arguments, then
+// ends as the row says. It is reaped whenever it ends, and never ended.
 void TestPlatform::launcherHandsOverOneArgument()
 {
-    QFETCH(int, exitStatus);
+    QFETCH(QByteArray, opener);
     QFETCH(QString, target);
+    QFETCH(std::optional<LaunchResult>, result);
     QTemporaryDir dir;
-    const QString recorded = dir.filePath(QStringLiteral("arguments"));
-    if (exitStatus >= 0)
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("xdg-open")),
-                          "#!/bin/sh\nprintf '%s|' \"$@\" > '" + recorded.toUtf8() + "'\nexit "
-                              + QByteArray::number(exitStatus) + "\n"));
+    if (!opener.isEmpty())
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("xdg-open")), opener));
     const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", exitStatus >= 0 ? dir.path().toLocal8Bit() + ':' + path : dir.path().toLocal8Bit());
-    XdgLauncher launcher;
-    std::optional<LaunchResult> result;
-    launcher.open(target, [&result](LaunchResult r) { result = r; });
+    qputenv("PATH", opener.isEmpty() ? dir.path().toLocal8Bit() : dir.path().toLocal8Bit() + ':' + path);
+    auto launcher = std::make_unique<XdgLauncher>();
+    std::optional<LaunchResult> reported;
+    launcher->open(target, [&reported](LaunchResult r) { reported = r; });
     qputenv("PATH", path);
-    QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 10000);
-    QTEST(*result, "result");
+    const QString pidFile = dir.filePath(QStringLiteral("pid"));
+    if (!result) {
+        QTRY_VERIFY(contentOf(pidFile).endsWith('\n'));
+        launcher.reset();
+        QCoreApplication::processEvents();
+    }
+    const pid_t pid = contentOf(pidFile).trimmed().toInt();
+    const auto stop = qScopeGuard([pid, &result] {
+        if (!result && pid > 0 && ::kill(pid, SIGKILL) == 0)
+            ::waitpid(pid, nullptr, 0);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(reported == result, 10000);
+    if (!result)
+        QCOMPARE(::waitpid(pid, nullptr, WNOHANG), 0); // still running
+    else if (pid > 0)
+        QTRY_VERIFY_WITH_TIMEOUT(::kill(pid, 0) != 0, 10000); // reaped, no zombie
     QFETCH(QString, argument);
-    QCOMPARE(QString::fromUtf8(contentOf(recorded)), argument.isNull() ? "<unreadable>" : argument + u'|');
+    QCOMPARE(QString::fromUtf8(contentOf(dir.filePath(QStringLiteral("arguments")))),
+             argument.isNull() ? "<unreadable>" : argument + u'|');
 }
 
 // Names match without regard to letter case, the current directory first; a

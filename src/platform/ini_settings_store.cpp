@@ -1,17 +1,16 @@
 #include "platform/ini_settings_store.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr auto Application = "Larkpad";
 constexpr auto Section = "Ver.1.0";
-constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 constexpr QFileDevice::Permissions OwnerBits = QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                                | QFileDevice::ExeOwner | QFileDevice::ReadUser
                                                | QFileDevice::WriteUser | QFileDevice::ExeUser;
@@ -49,37 +48,28 @@ void IniSettingsStore::write(const QString &key, const QString &value)
 
 bool IniSettingsStore::flush()
 {
-    prepareOwnerOnlyFile();
+    // Whatever the save creates (folder, lock, temporary file, the file
+    // through a dangling symbolic link) is owner-only from the start. The
+    // umask is the whole process's, which is safe here: saves run on the
+    // user-interface thread, and no other thread of the program creates files.
+    const mode_t umaskBefore = ::umask(077);
     removeAbandonedLock();
-    m_settings.sync();
-    // QSettings keeps reporting a file it found damaged at load even after it
-    // has written a sound one over it, so in that case look at the result.
-    const bool stored = m_settings.status() == QSettings::NoError || fileHoldsWrittenValues();
-    // Others lose any access; the owner keeps what he had (a file he made
-    // read-only stays so).
+    // A file kept from before lends its permissions to the one replacing it,
+    // so others lose any access first; the owner keeps what he had (a file
+    // he made read-only stays so).
     const QString name = m_settings.fileName();
     if (QFileInfo::exists(name))
         QFile::setPermissions(name, QFile::permissions(name) & OwnerBits);
-    return stored;
+    m_settings.sync();
+    ::umask(umaskBefore);
+    // QSettings keeps reporting a file it found damaged at load even after it
+    // has written a sound one over it, so in that case look at the result.
+    return m_settings.status() == QSettings::NoError || fileHoldsWrittenValues();
 }
 
 QString IniSettingsStore::location() const
 {
     return m_settings.fileName();
-}
-
-// A file that already exists keeps its permissions when QSettings replaces
-// it, so creating it owner-only first means the draft is never readable by
-// others, not even for a moment.
-void IniSettingsStore::prepareOwnerOnlyFile() const
-{
-    const QFileInfo file(m_settings.fileName());
-    if (file.exists())
-        return;
-    QDir().mkpath(file.absolutePath());
-    QFile created(file.absoluteFilePath());
-    if (created.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        created.setPermissions(OwnerOnly);
 }
 
 // QSettings guards its writes with "<file>.lock" and waits for a holder. Only

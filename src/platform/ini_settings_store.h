@@ -20,7 +20,6 @@ public:
     QString location() const override;
 
 private:
-    void prepareOwnerOnlyFile() const;
     void removeAbandonedLock() const;
     bool fileHoldsWrittenValues() const;
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 
 // The previous-instance test.
@@ -13,18 +12,22 @@ public:
     virtual bool anotherInstanceRunning() = 0;
 };
 
-// A lock file in the user's runtime directory. The kernel-held lock dies with
-// its process, so a copy that crashed or was killed never locks the user out.
+// An advisory lock held on an open file for the life of the process. The
+// kernel releases it when its holder ends, however it ends, so only a live
+// copy can refuse a start: what the file holds, or that it exists at all,
+// never counts, in any PID namespace.
 class FileInstanceLock final : public InstanceLock {
 public:
-    FileInstanceLock();
     explicit FileInstanceLock(const QString &lockPath);
+    ~FileInstanceLock() override;
+    FileInstanceLock(const FileInstanceLock &) = delete;
+    FileInstanceLock &operator=(const FileInstanceLock &) = delete;
 
     bool anotherInstanceRunning() override;
 
 private:
-    bool removeUnreadableLock();
+    int openLockFile() const;
 
     QString m_path;
-    QLockFile m_lock;
+    int m_fd = -1;
 };

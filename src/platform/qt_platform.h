@@ -16,7 +16,9 @@ public:
 
 private:
     IniSettingsStore m_store;
-    FileInstanceLock m_instanceLock;
+    // Beside the file it protects: two copies that would write the same
+    // settings file meet at the same lock, whatever their environment.
+    FileInstanceLock m_instanceLock{m_store.location() + QStringLiteral(".instance")};
     XdgLauncher m_launcher;
     QtMessageBox m_messages;
     QtBeeper m_beeper;
