@@ -1,12 +1,9 @@
-// The Linux side: the settings file, the instance lock, the launcher and the
-// data folders. tests/run-unprivileged runs this as an ordinary user, since
+// The Linux side: the settings file, the instance lock and the launcher. tests/run-unprivileged runs this as an ordinary user, since
 // root writes files whatever their permissions say.
 
 #include "core/settings.h"
-#include "platform/data_files.h"
 #include "platform/ini_settings_store.h"
 #include "platform/instance_lock.h"
-#include "platform/qt_desktop_services.h"
 #include "platform/xdg_launcher.h"
 
 #include <QDir>
@@ -58,7 +55,6 @@ private Q_SLOTS:
     void instanceLock();
     void launcherHandsOverOneArgument_data();
     void launcherHandsOverOneArgument();
-    void dataFilesAndPictures();
 };
 
 // A file written by version 1.3, with every awkward value the store must
@@ -258,29 +254,6 @@ void TestPlatform::launcherHandsOverOneArgument()
     QFETCH(QString, argument);
     QCOMPARE(QString::fromUtf8(contentOf(dir.filePath(QStringLiteral("arguments")))),
              argument.isNull() ? "<unreadable>" : argument + u'|');
-}
-
-// Names match without regard to letter case, the current directory first; a
-// missing or unreadable picture yields nothing, so the caller keeps its own.
-void TestPlatform::dataFilesAndPictures()
-{
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("Image/SENDBTN.GIF")), {}));
-    QVERIFY(writeFile(dir.filePath(QStringLiteral("Image/ClearBtn.gif")), "GIF89a but not really"));
-    QImage good(62, 38, QImage::Format_ARGB32);
-    good.fill(Qt::red);
-    QVERIFY(good.save(dir.filePath(QStringLiteral("Image/CopyBtn.gif")), "PNG"));
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    const QString found = DataFiles::find(QStringLiteral("image"), QStringLiteral("sendBtn.gif"));
-    FilePictureLoader loader;
-    const bool unreadable = loader.load(QStringLiteral("image"), QStringLiteral("clearbtn.gif")).has_value();
-    const bool missing = loader.load(QStringLiteral("image"), QStringLiteral("nothing.gif")).has_value();
-    const auto readable = loader.load(QStringLiteral("image"), QStringLiteral("copybtn.gif"));
-    QDir::setCurrent(previous);
-    QCOMPARE(QFileInfo(found).fileName(), QStringLiteral("SENDBTN.GIF"));
-    QVERIFY(!unreadable && !missing && readable);
-    QCOMPARE(readable->size(), QSize(62, 38));
 }
 
 QTEST_MAIN(TestPlatform)
