@@ -1,4 +1,3 @@
-#include "core/shift_jis.h"
 #include "platform/fonts.h"
 #include "platform/qt_platform.h"
 #include "platform/termination_signals.h"
@@ -9,7 +8,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSessionManager>
-#include <QThreadPool>
 
 namespace {
 
@@ -67,9 +65,6 @@ int main(int argc, char *argv[])
     }
     QGuiApplication::setDesktopFileName(QStringLiteral("example.larkpad.Larkpad"));
     registerJapaneseFontSubstitutes();
-    // The count's table takes a few milliseconds to build; the other core
-    // builds it while this one sets up the window.
-    QThreadPool::globalInstance()->start(&ShiftJis::prepare);
 
     QtPlatform desktop;
     if (refuseIfRunning(desktop))

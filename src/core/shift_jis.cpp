@@ -1,91 +1,23 @@
 #include "core/shift_jis.h"
 
+#include "core/cp932_converter.h"
+
 #include <QChar>
-#include <array>
-#include <cerrno>
-#include <iconv.h>
 
 namespace {
 
-class Cp932Converter {
-public:
-    Cp932Converter() : cd_(iconv_open("CP932", "UTF-16LE")) {}
-    ~Cp932Converter()
-    {
-        if (cd_ != invalidHandle())
-            iconv_close(cd_);
-    }
-    Cp932Converter(const Cp932Converter &) = delete;
-    Cp932Converter &operator=(const Cp932Converter &) = delete;
-
-    // Converts one character (one or two UTF-16 units); appends nothing and
-    // returns false when code page 932 has no form for it.
-    bool convert(const char16_t *units, size_t count, QByteArray &out)
-    {
-        if (cd_ == invalidHandle())
-            return false;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::array<unsigned char, 4> in{};
-        for (size_t i = 0; i < count; ++i) {
-            in[2 * i] = static_cast<unsigned char>(units[i] & 0xFF);
-            in[2 * i + 1] = static_cast<unsigned char>(units[i] >> 8);
-        }
-        char *inPtr = reinterpret_cast<char *>(in.data());
-        size_t inLeft = 2 * count;
-        std::array<char, 8> buffer{};
-        char *outPtr = buffer.data();
-        size_t outLeft = buffer.size();
-        if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
-            return false;
-        // glibc silently drops a few invisible characters (tags, the byte
-        // order mark); they have no code page 932 form either.
-        const auto written = static_cast<qsizetype>(buffer.size() - outLeft);
-        if (written == 0)
-            return false;
-        out.append(buffer.data(), written);
-        return true;
-    }
-
-private:
-    static iconv_t invalidHandle() { return reinterpret_cast<iconv_t>(-1); }
-    iconv_t cd_;
+// What code page 932 makes of one UTF-16 unit: the number of bytes encode()
+// writes for it (1 for the '?' of a unit without a form). Written at build
+// time from the converter itself (shift_jis_table_generator), so that the
+// count agrees with encode() for every character at the cost of one look-up
+// a unit, and nothing is built at start.
+struct UnitForm {
+    unsigned char bytes;
 };
 
-// Byte length of every UTF-16 unit, built once from the converter itself so
-// that counting agrees with encode() for every character while costing one
-// table look-up per unit. Non-BMP characters have no code page 932 form. A
-// second copy counts "\n" as the two bytes of CR LF, which spares the
-// message count a test per unit.
-class LengthTable {
-public:
-    LengthTable()
-    {
-        Cp932Converter converter;
-        QByteArray scratch;
-        for (char32_t unit = 0; unit <= 0xFFFF; ++unit) {
-            const auto u16 = static_cast<char16_t>(unit);
-            scratch.clear();
-            const bool mapped = !QChar::isSurrogate(unit) && converter.convert(&u16, 1, scratch);
-            asIs_[unit] = mapped ? static_cast<unsigned char>(scratch.size()) : 1;
-        }
-        crLf_ = asIs_;
-        crLf_[u'\n'] = 2;
-    }
-    const unsigned char *lengths(ShiftJis::LineBreaks breaks) const
-    {
-        return breaks == ShiftJis::LineBreaks::CrLf ? crLf_.data() : asIs_.data();
-    }
-
-private:
-    std::array<unsigned char, 0x10000> asIs_{};
-    std::array<unsigned char, 0x10000> crLf_{};
+constexpr UnitForm UnitForms[0x10000] = {
+#include "shift_jis_table.inc"
 };
-
-const LengthTable &lengthTable()
-{
-    static const LengthTable table;
-    return table;
-}
 
 } // namespace
 
@@ -109,26 +41,21 @@ QByteArray encode(QStringView text)
     return out;
 }
 
-void prepare()
-{
-    lengthTable();
-}
-
 qsizetype byteCount(QStringView text, LineBreaks lineBreaks)
 {
-    const unsigned char *lengths = lengthTable().lengths(lineBreaks);
+    const qsizetype perLineBreak = lineBreaks == LineBreaks::CrLf ? 1 : 0;
     const char16_t *units = text.utf16();
     const qsizetype size = text.size();
     qsizetype total = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t unit = units[i];
-        total += lengths[unit];
+        // "\n" written as CR LF is one byte more than the table says.
+        total += UnitForms[unit].bytes + (unit == u'\n' ? perLineBreak : 0);
         // A surrogate pair is one character without a code page 932 form.
         if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(units[i + 1]))
             ++i;
     }
     return total;
 }
-
 
 } // namespace ShiftJis
