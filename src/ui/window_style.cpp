@@ -34,19 +34,18 @@ namespace {
 // QFontDatabase::hasFamily, which asks fontconfig and, since fontconfig answers
 // every name with some font, says yes to "ＭＳ ゴシック" too: every font would
 // then be loaded through Qt's no-match fallback path, a fontconfig sort each.
+// A substitute is returned as spelt in the substitution list: the fonts Qt
+// loaded for the design name while the window was being built are cached
+// under that spelling, and are found again.
 QString installedFamily(const QString &family)
 {
     static const QStringList installed = QFontDatabase::families();
     QStringList candidates{family};
     candidates += QFont::substitutes(family);
-    for (const QString &name : std::as_const(candidates)) {
-        const auto found = std::find_if(installed.cbegin(), installed.cend(), [&name](const QString &each) {
-            return each.compare(name, Qt::CaseInsensitive) == 0;
-        });
-        if (found != installed.cend())
-            return *found;
-    }
-    return family;
+    const auto found = std::find_if(candidates.cbegin(), candidates.cend(), [](const QString &name) {
+        return installed.contains(name, Qt::CaseInsensitive);
+    });
+    return found != candidates.cend() ? *found : family;
 }
 
 void applyDesignFont(QWidget *widget)
