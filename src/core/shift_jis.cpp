@@ -3,6 +3,7 @@
 #include "core/cp932_converter.h"
 
 #include <QChar>
+#include <array>
 
 namespace {
 
@@ -15,9 +16,19 @@ struct UnitForm {
     unsigned char bytes;
 };
 
-constexpr UnitForm UnitForms[0x10000] = {
+using UnitTable = std::array<UnitForm, 0x10000>;
+
+constexpr UnitTable UnitForms = {{
 #include "shift_jis_table.inc"
-};
+}};
+
+// The same, with "\n" counted as the two bytes of the CR LF it is written
+// as, which spares the message count a test per unit.
+constexpr UnitTable CrLfUnitForms = [] {
+    UnitTable table = UnitForms;
+    table[u'\n'].bytes = 2;
+    return table;
+}();
 
 } // namespace
 
@@ -43,14 +54,13 @@ QByteArray encode(QStringView text)
 
 qsizetype byteCount(QStringView text, LineBreaks lineBreaks)
 {
-    const qsizetype perLineBreak = lineBreaks == LineBreaks::CrLf ? 1 : 0;
+    const UnitTable &forms = lineBreaks == LineBreaks::CrLf ? CrLfUnitForms : UnitForms;
     const char16_t *units = text.utf16();
     const qsizetype size = text.size();
     qsizetype total = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t unit = units[i];
-        // "\n" written as CR LF is one byte more than the table says.
-        total += UnitForms[unit].bytes + (unit == u'\n' ? perLineBreak : 0);
+        total += forms[unit].bytes;
         // A surrogate pair is one character without a code page 932 form.
         if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(units[i + 1]))
             ++i;
