@@ -1,4 +1,3 @@
-#include "core/shift_jis.h"
 #include "platform/fonts.h"
 #include "platform/qt_platform.h"
 #include "platform/termination_signals.h"
@@ -7,12 +6,38 @@
 #include "ui/orderly_close.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QSessionManager>
-#include <QThreadPool>
 #include <QTranslator>
 
 namespace {
+
+void describeOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("携帯電話のショートメールを書くためのツールです。\n"
+                       "Writes a short mobile-phone mail, 8 or 10 full-width characters a line."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+// --help and --version are answered before the window system is reached, so
+// that they work without a display and never meet the instance lock. Qt's
+// own options (-platform, -style...) look unknown here; the arguments are
+// checked in full once QApplication has taken those out.
+void answerHelpOrVersion(int &argc, char *argv[])
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!parser.parse(arguments) || parser.optionNames().isEmpty())
+        return;
+    QCoreApplication app(argc, argv);
+    parser.process(app); // prints and exits
+}
 
 // Only one copy may run: a second one says so and ends without touching the
 // stored text or settings.
@@ -40,14 +65,19 @@ void installQtJapanese(QTranslator &translator)
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("larkpad"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LARKPAD_VERSION));
+    answerHelpOrVersion(argc, argv);
     QApplication app(argc, argv);
+    {
+        QCommandLineParser parser;
+        describeOptions(parser);
+        parser.process(app); // ends the program on an unknown option
+    }
     QGuiApplication::setDesktopFileName(QStringLiteral("example.larkpad.Larkpad"));
     registerJapaneseFontSubstitutes();
     QTranslator qtJapanese;
     installQtJapanese(qtJapanese);
-    // The count's table takes a few milliseconds to build; the other core
-    // builds it while this one sets up the window.
-    QThreadPool::globalInstance()->start(&ShiftJis::prepare);
 
     QtPlatform desktop;
     if (refuseIfRunning(desktop))

@@ -18,10 +18,6 @@ enum class LineBreaks {
     CrLf, // every "\n" stands for the CR LF it will be written as
 };
 
-// Builds the table the count reads, which otherwise happens at the first
-// count. Safe to call from any thread, so that start-up can do it aside.
-void prepare();
-
 // Number of bytes encode() would produce, without building them.
 qsizetype byteCount(QStringView text, LineBreaks lineBreaks = LineBreaks::AsIs);
 

@@ -31,7 +31,10 @@ void FixedCellEditor::resizeEvent(QResizeEvent *event)
 
 void FixedCellEditor::fitTextAreaToCells()
 {
-    if (m_cellsPerLine <= 0)
+    // A hidden box is fitted by the resize event it gets as it is shown,
+    // with the font it has then: measuring the font the window definition
+    // names first would load a font engine nobody sees.
+    if (m_cellsPerLine <= 0 || !isVisible())
         return;
     const QFontMetricsF metrics(font());
     const qreal fullWidth = metrics.horizontalAdvance(QChar(u'あ'));

@@ -2,7 +2,6 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QHash>
 #include <QIcon>
 #include <QVariant>
 #include <QWidget>
@@ -31,34 +30,36 @@ void applyTextColor(QWidget *widget, const QColor &color)
 
 namespace {
 
+// Looked up in the list of installed families rather than with
+// QFontDatabase::hasFamily, which asks fontconfig and, since fontconfig answers
+// every name with some font, says yes to "ＭＳ ゴシック" too: every font would
+// then be loaded through Qt's no-match fallback path, a fontconfig sort each.
+// A substitute is returned as spelt in the substitution list: the fonts Qt
+// loaded for the design name while the window was being built are cached
+// under that spelling, and are found again.
 QString installedFamily(const QString &family)
 {
-    static QHash<QString, QString> resolved;
-    if (const auto known = resolved.constFind(family); known != resolved.cend())
-        return *known;
-    QString chosen = family;
-    if (!QFontDatabase::hasFamily(family)) {
-        const QStringList substitutes = QFont::substitutes(family);
-        const auto installed = std::find_if(substitutes.cbegin(), substitutes.cend(),
-                                            [](const QString &name) { return QFontDatabase::hasFamily(name); });
-        if (installed != substitutes.cend())
-            chosen = *installed;
-    }
-    resolved.insert(family, chosen);
-    return chosen;
+    static const QStringList installed = QFontDatabase::families();
+    QStringList candidates{family};
+    candidates += QFont::substitutes(family);
+    const auto found = std::find_if(candidates.cbegin(), candidates.cend(), [](const QString &name) {
+        return installed.contains(name, Qt::CaseInsensitive);
+    });
+    return found != candidates.cend() ? *found : family;
 }
 
 void applyDesignFont(QWidget *widget)
 {
     const QVariant size = widget->property("pointSizeF");
-    const bool ownFamily = widget->font().resolveMask() & QFont::FamilyResolved;
+    // uic names the family through setFamilies().
+    const bool ownFamily = widget->font().resolveMask() & (QFont::FamilyResolved | QFont::FamiliesResolved);
     if (!size.isValid() && !ownFamily)
         return;
     QFont font = widget->font();
     if (size.isValid())
         font.setPointSizeF(size.toDouble());
     if (ownFamily)
-        font.setFamily(installedFamily(font.family()));
+        font.setFamilies({installedFamily(font.family())});
     widget->setFont(font);
 }
 
@@ -85,9 +86,14 @@ void applyWindowIcon(QWidget *window)
 
 QPixmap builtInPicture(const QString &name, const QSize &size)
 {
+    const QString file = QStringLiteral(":/ui/pictures/%1.png").arg(name);
+    const qreal ratio = qApp->devicePixelRatio();
+    // QIcon decodes every rendering it is given, the @2x one too; on an
+    // unscaled desktop only the natural one is read.
+    if (ratio <= 1.0)
+        return QPixmap(file);
     // QIcon picks up the "@2x" file beside the named one by itself.
-    const QIcon picture(QStringLiteral(":/ui/pictures/%1.png").arg(name));
-    return picture.pixmap(size, qApp->devicePixelRatio());
+    return QIcon(file).pixmap(size, ratio);
 }
 
 } // namespace WindowStyle
