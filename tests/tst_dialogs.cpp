@@ -35,6 +35,8 @@ void whenModalOpens(std::function<void(QWidget *modal)> action)
 // "next:STEP;STEP..." (steps for the window that a later step opens).
 void play(QWidget *window, const QStringList &steps)
 {
+    // Keys go where the focus is, which a window has only once it is active.
+    QVERIFY(QTest::qWaitForWindowActive(window));
     for (const QString &step : steps) {
         const QString verb = step.section(u':', 0, 0);
         const QString name = step.section(u':', 1, 1);
