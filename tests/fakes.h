@@ -18,15 +18,10 @@ public:
         return values.value(key, defaultValue);
     }
     void write(const QString &key, const QString &value) override { values.insert(key, value); }
-    bool flush() override
-    {
-        ++flushes;
-        return flushSucceeds;
-    }
+    bool flush() override { return flushSucceeds; }
     QString location() const override { return QStringLiteral("/fake/Larkpad.ini"); }
 
     QMap<QString, QString> values;
-    int flushes = 0;
     bool flushSucceeds = true;
 };
 
@@ -48,19 +43,11 @@ public:
     Done pending;
 };
 
-struct ShownMessage {
-    QString text;
-    QString title;
-    MessageStyle style;
-};
-
+// Keeps the text of every message shown.
 class FakeMessageBox final : public MessageBox {
 public:
-    void show(const QString &text, const QString &title, MessageStyle style) override
-    {
-        shown.push_back({text, title, style});
-    }
-    std::vector<ShownMessage> shown;
+    void show(const QString &text, const QString &, MessageStyle) override { shown << text; }
+    QStringList shown;
 };
 
 class FakeClipboard final : public Clipboard {
@@ -109,13 +96,12 @@ public:
     SettingsEdit editSettings(const Settings &settings, QWidget *) override
     {
         record(QStringLiteral("settings"));
-        return edit ? edit(settings) : SettingsEdit{settings, false};
+        return {settings, false};
     }
     void showAbout(QWidget *) override { record(QStringLiteral("about")); }
 
     QStringList opened;
     ClearAnswer clearAnswer{true, true};
-    std::function<SettingsEdit(const Settings &)> edit;
     std::function<void()> during;
 
 private:

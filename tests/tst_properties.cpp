@@ -1,11 +1,9 @@
 // Many random inputs through the rules that take text from outside: the
-// stored option strings, the slot number, the mail URL and the count. Run
+// stored option strings, the slot number and the mail URL. Run
 // also under AddressSanitizer and UndefinedBehaviorSanitizer by scripts/test.
 
 #include "core/mail_url.h"
-#include "core/message_text.h"
 #include "core/settings.h"
-#include "core/shift_jis.h"
 #include "platform/desktop_uri.h"
 
 #include <QRandomGenerator>
@@ -44,7 +42,6 @@ class TestProperties : public QObject {
 private Q_SLOTS:
     void mailUrlDecodesBackToTheText();
     void storedOptionsAreReadAsTheyAreSaved();
-    void countAndLineBreaksAgree();
 };
 
 void TestProperties::mailUrlDecodesBackToTheText()
@@ -89,18 +86,6 @@ void TestProperties::storedOptionsAreReadAsTheyAreSaved()
         QCOMPARE(again, settings);
         const int slot = StoredForm::readSlot(stored);
         QVERIFY2(slot >= 0 && slot < SendDetails::SlotCount, qPrintable(stored));
-    }
-}
-
-void TestProperties::countAndLineBreaksAgree()
-{
-    QRandomGenerator random(200);
-    for (int round = 0; round < Rounds; ++round) {
-        QString box = randomText(random, 100);
-        box.remove(u'\r');
-        const QString message = MessageText::fromBox(box);
-        QCOMPARE(MessageText::toBox(message), box);
-        QCOMPARE(MessageText::count(box), ShiftJis::encode(message).size());
     }
 }
 
