@@ -1,9 +1,9 @@
-// The Linux side: the settings file, the instance lock and the launcher. tests/run-unprivileged runs this as an ordinary user, since
+// The Linux side: the settings file and the launcher (the instance lock is
+// tried by the end-to-end test, across real processes). tests/run-unprivileged runs this as an ordinary user, since
 // root writes files whatever their permissions say.
 
 #include "core/settings.h"
 #include "platform/ini_settings_store.h"
-#include "platform/instance_lock.h"
 #include "platform/xdg_launcher.h"
 
 #include <QDir>
@@ -35,11 +35,6 @@ QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-QByteArray lockHeldBy(qint64 pid)
-{
-    return QByteArray::number(pid) + "\nlarkpad\n" + QSysInfo::machineHostName().toUtf8() + '\n';
-}
-
 } // namespace
 
 class TestPlatform : public QObject {
@@ -51,8 +46,6 @@ private Q_SLOTS:
     void damagedSettingsFileIsReplaced();
     void unsavableSettingsKeepTheEarlierFile_data();
     void unsavableSettingsKeepTheEarlierFile();
-    void instanceLock_data();
-    void instanceLock();
     void launcherHandsOverOneArgument_data();
     void launcherHandsOverOneArgument();
 };
@@ -93,15 +86,10 @@ void TestPlatform::damagedSettingsFileIsReplaced_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("subjectAtLoad");
-    QByteArray random(512, Qt::Uninitialized);
-    for (qsizetype i = 0; i < random.size(); ++i)
-        random[i] = static_cast<char>((i * 7919 + 13) % 256);
-    QTest::newRow("random bytes") << random << QString();
     QTest::newRow("truncated line") << QByteArray("[Ver.1.0]\nConfig=0101111\nKenmei0=\"abc") << "abc";
     QTest::newRow("binary NULs") << QByteArray("[Ver.1.0]\0\0\0Kenmei0=x", 22) << QString();
     QTest::newRow("hand-edited comma") << QByteArray("[Ver.1.0]\nKenmei0=a,b\n") << "a,b";
     QTest::newRow("abandoned lock beside it") << QByteArray("lock: \x7f garbage") << QString();
-    QTest::newRow("lock of a holder gone") << "lock: " + lockHeldBy(999999999) << QString();
 }
 
 // A damaged file loads what can be read and is replaced by a sound one at
@@ -164,36 +152,6 @@ void TestPlatform::unsavableSettingsKeepTheEarlierFile()
     QVERIFY(!contentOf(path).contains("typed since"));
     if (situation != u"file")
         QCOMPARE(contentOf(path), before);
-}
-
-void TestPlatform::instanceLock_data()
-{
-    QTest::addColumn<QByteArray>("planted"); // "held"/"gone": a lock taken (and dropped); "link"
-    QTest::addColumn<bool>("running");
-    QTest::newRow("held by another open lock") << QByteArray("held") << true;
-    QTest::newRow("holder gone") << QByteArray("gone") << false;
-    QTest::newRow("garbage file planted") << QByteArray("\x01\xff garbage") << false;
-    QTest::newRow("symlink planted at the lock path") << QByteArray("link") << false;
-}
-
-void TestPlatform::instanceLock()
-{
-    QFETCH(QByteArray, planted);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("new/Larkpad.ini.instance"));
-    std::optional<FileInstanceLock> first;
-    if (planted == "held" || planted == "gone")
-        QVERIFY(!first.emplace(path).anotherInstanceRunning());
-    else if (planted == "link")
-        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("new")))
-                && QFile::link(dir.filePath(QStringLiteral("elsewhere")), path));
-    else
-        QVERIFY(writeFile(path, planted));
-    if (planted == "gone")
-        first.reset();
-    FileInstanceLock second(path);
-    QTEST(second.anotherInstanceRunning(), "running");
-    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("elsewhere"))));
 }
 
 void TestPlatform::launcherHandsOverOneArgument_data()
