@@ -25,22 +25,15 @@ public:
     bool flushSucceeds = true;
 };
 
-// Reports `result`, at once or only when finish() is called.
+// Records what it was asked to open; every launch starts.
 class FakeLauncher final : public Launcher {
 public:
     void open(const QString &target, Done done) override
     {
         targets << target;
-        pending = std::move(done);
-        if (!deferred)
-            finish();
+        done(LaunchResult::Started);
     }
-    void finish() { std::exchange(pending, {})(result); }
-
     QStringList targets;
-    LaunchResult result = LaunchResult::Started;
-    bool deferred = false;
-    Done pending;
 };
 
 // Keeps the text of every message shown.
