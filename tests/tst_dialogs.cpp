@@ -15,19 +15,8 @@ namespace {
 // can play the user's part while the code under test waits in exec().
 void whenModalOpens(std::function<void(QWidget *modal)> action)
 {
-    auto *timer = new QTimer;
-    auto elapsed = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, elapsed] {
-        *elapsed += 10;
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
-            timer->deleteLater();
-            action(modal);
-        } else if (*elapsed > 5000) {
-            timer->deleteLater();
-        }
-    });
-    timer->start(10);
+    // The modal loop runs this once the window is shown.
+    QTimer::singleShot(0, [action] { action(QApplication::activeModalWidget()); });
 }
 
 // Plays the user's part: "click:NAME", "type:NAME:TEXT" (replaces the text of
