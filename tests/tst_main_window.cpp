@@ -221,10 +221,7 @@ void TestMainWindow::pictureButtons()
     QFETCH(bool, keep);
     QFETCH(QString, pictures);
     for (const QString by : {"mouse", "key", "screen reader"}) {
-        const auto tell = qScopeGuard([&] {
-            if (QTest::currentTestFailed())
-                qWarning() << "pressed by" << by;
-        });
+        const auto tell = qScopeGuard([&] { if (QTest::currentTestFailed()) qWarning() << "pressed by" << by; });
         Harness h({{"Config", config}, {"SettingNo", " 1"}, {"Atesaki1", "to@example.jp"}, {"Kenmei1", "件名"}});
         h.dialogs.clearAnswer = {!keep, true};
         h.box()->setPlainText(QStringLiteral("a&b\nc"));
