@@ -1,7 +1,9 @@
 // The handset window over fake desktop parts, driven as a user drives it.
 
+#include "core/phone_characters.h"
 #include "fakes.h"
 #include "platform/fonts.h"
+#include "ui/fixed_cell_editor.h"
 #include "ui/main_window.h"
 #include "ui/picture_button.h"
 
@@ -9,12 +11,12 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextLayout>
+#include <QToolTip>
 
 namespace {
 
@@ -33,24 +35,48 @@ struct Harness {
     }
     template <typename T = QWidget>
     T *child(const char *name) const { return window->findChild<T *>(QString::fromLatin1(name)); }
-    QPlainTextEdit *box() const
+    FixedCellEditor *box() const
     {
-        auto *eight = child<QPlainTextEdit>("txtEdit_8moji");
-        return eight->isVisible() ? eight : child<QPlainTextEdit>("txtEdit_10moji");
+        auto *eight = child<FixedCellEditor>("txtEdit_8moji");
+        return eight->isVisible() ? eight : child<FixedCellEditor>("txtEdit_10moji");
     }
     QString count() const { return child<QLabel>("lblMoji")->text(); }
     void choose(const char *option) { child<QRadioButton>(option)->setChecked(true); }
 };
 
-// The marked characters of the first block, each with "~" for a wave, "." for dots.
-QString marks(QPlainTextEdit *box)
+// The marked characters, each with "~" for one sent as "?", "." for a
+// 機種依存文字, as hovering over them tells.
+QString marks(FixedCellEditor *box)
 {
-    const QTextBlock block = box->document()->firstBlock();
+    const QString text = box->toPlainText();
     QString found;
-    for (const QTextLayout::FormatRange &range : block.layout()->formats())
-        found += block.text().mid(range.start, range.length)
-                 + (range.format.underlineStyle() == QTextCharFormat::WaveUnderline ? u'~' : u'.');
+    for (qsizetype i = 0; i < text.size(); i += PhoneCharacters::characterAt(text, i).size()) {
+        const QString character = PhoneCharacters::characterAt(text, i).toString();
+        const QPoint point = box->characterRect(int(i)).center();
+        QHelpEvent hover(QEvent::ToolTip, point, box->viewport()->mapToGlobal(point));
+        QApplication::sendEvent(box->viewport(), &hover);
+        if (QToolTip::isVisible() && QToolTip::text().startsWith(u'「' + character + u'」'))
+            found += character + (QToolTip::text().contains(u'?') ? u'~' : u'.');
+    }
     return found;
+}
+
+// The lines Qt's own layout makes of a document's raw text in the box's width
+// and font, each paragraph on its own, as QPlainTextEdit lays them out.
+QStringList qtLines(FixedCellEditor *box, const QString &text)
+{
+    QStringList lines;
+    for (const QString &paragraph : text.split(QChar::ParagraphSeparator)) {
+        QTextLayout layout(paragraph, box->font());
+        layout.setTextOption(box->document()->defaultTextOption());
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(box->viewport()->width() - 2 * box->document()->documentMargin());
+            lines << paragraph.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator);
+        }
+        layout.endLayout();
+    }
+    return lines;
 }
 
 } // namespace
@@ -143,7 +169,7 @@ void TestMainWindow::marksFollowEditsAndWidth()
     QCOMPARE(h.box()->objectName(), QStringLiteral("txtEdit_8moji"));
     QCOMPARE(h.box()->textCursor().selectedText(), QStringLiteral("①b"));
     QCOMPARE(marks(h.box()), QStringLiteral("①.😀~㈱."));
-    const QPoint onCircledOne = h.box()->cursorRect(h.box()->document()->find("①")).center() - QPoint(2, 0);
+    const QPoint onCircledOne = h.box()->characterRect(1).center();
     QContextMenuEvent click(QContextMenuEvent::Mouse, onCircledOne, {});
     QApplication::sendEvent(h.box()->viewport(), &click);
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
@@ -169,10 +195,14 @@ void TestMainWindow::linesHoldExactlyTheCells_data()
     QTest::newRow("8: sixteen half-width") << true << half(16) << 1;
     QTest::newRow("8: 7 full + 3 half") << true << full(7) + half(3) << 2;
     QTest::newRow("8: words do not break early") << true << QStringLiteral("aaaa bbbb cccc dd") << 2;
+    QTest::newRow("8: blanks hang at the end") << true << full(8) + QStringLiteral("　 　b") << 2;
     QTest::newRow("10: ten full-width") << false << full(10) << 1;
     QTest::newRow("10: 9 full + 3 half") << false << full(9) + half(3) << 2;
+    QTest::newRow("10: voiced half-width kana stay whole") << false << half(19) + QStringLiteral("ｶﾞ") << 2;
 }
 
+// The box breaks its lines where Qt's own layout breaks a paragraph, for
+// those texts and for random ones, also after edits anywhere in them.
 void TestMainWindow::linesHoldExactlyTheCells()
 {
     QFETCH(bool, eight);
@@ -181,7 +211,34 @@ void TestMainWindow::linesHoldExactlyTheCells()
     h.choose(eight ? "Opt8Moji" : "Opt10Moji");
     h.box()->setPlainText(text);
     QApplication::processEvents();
-    QTEST(h.box()->document()->firstBlock().layout()->lineCount(), "lines");
+    QTEST(int(h.box()->shownLines().size()), "lines");
+    QCOMPARE(h.box()->shownLines(), qtLines(h.box(), text));
+
+    const QStringList pieces{"あ", "漢字", "カナ", "a", "Wy", "1", " ", "　", "ｶﾞ", "\t", "\u00a0", "①",
+                             "😀", "👍🏽", "e\u0301", "\n", "\u2028", "\u200b", "。"};
+    QRandomGenerator random(eight ? 8 : 10);
+    const auto randomText = [&](int pieceCount) {
+        QString made;
+        for (int i = 0; i < pieceCount; ++i)
+            made += pieces.at(random.bounded(int(pieces.size())));
+        return made;
+    };
+    for (int round = 0; round < 60; ++round) {
+        h.box()->setPlainText(randomText(random.bounded(80)));
+        h.box()->shownLines();
+        QTextCursor edit(h.box()->document());
+        const QString before = h.box()->toPlainText();
+        // Edits start and end between characters, as the caret stands.
+        const auto between = [&](int position) {
+            return int(PhoneCharacters::characterAt(before, position).data() - before.data());
+        };
+        const int start = random.bounded(int(before.size()) + 1);
+        edit.setPosition(start < before.size() ? between(start) : start);
+        const int end = std::min(int(before.size()), edit.position() + random.bounded(4));
+        edit.setPosition(end < before.size() ? between(end) : end, QTextCursor::KeepAnchor);
+        edit.insertText(randomText(random.bounded(4)));
+        QCOMPARE(h.box()->shownLines(), qtLines(h.box(), h.box()->document()->toRawText()));
+    }
 }
 
 void TestMainWindow::pictureButtons_data()

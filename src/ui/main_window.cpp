@@ -47,7 +47,7 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     m_ui->ImgClear->setName(QStringLiteral("クリア"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QPlainTextEdit *editor : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji})
+    for (FixedCellEditor *editor : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji})
         new PhoneCharacterMarks(editor);
     new PhoneCharacterTotalsTip(m_ui->lblMoji, [this] { return currentBox()->toPlainText(); });
     restoreDraft();

@@ -2,8 +2,7 @@
 
 #include "core/phone_characters.h"
 
-PhoneCharacterHighlighter::PhoneCharacterHighlighter(QTextDocument *document)
-    : QSyntaxHighlighter(document)
+PhoneCharacterHighlighter::PhoneCharacterHighlighter()
 {
     m_missing.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     m_missing.setUnderlineColor(QColor(0xE0, 0x00, 0x00));
@@ -18,10 +17,12 @@ QString PhoneCharacterHighlighter::asSent(QString boxText)
     return boxText;
 }
 
-void PhoneCharacterHighlighter::highlightBlock(const QString &text)
+QList<QTextLayout::FormatRange> PhoneCharacterHighlighter::formats(const QString &text) const
 {
+    QList<QTextLayout::FormatRange> formats;
     for (const PhoneCharacters::Run &run : PhoneCharacters::runs(asSent(text))) {
-        setFormat(static_cast<int>(run.start), static_cast<int>(run.length),
-                  run.kind == PhoneCharacters::Kind::Missing ? m_missing : m_vendorExtension);
+        formats.append({static_cast<int>(run.start), static_cast<int>(run.length),
+                        run.kind == PhoneCharacters::Kind::Missing ? m_missing : m_vendorExtension});
     }
+    return formats;
 }

@@ -1,12 +1,11 @@
 #include "ui/phone_character_marks.h"
 
 #include "core/phone_characters.h"
+#include "ui/fixed_cell_editor.h"
 #include "ui/phone_character_highlighter.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QToolTip>
 
 namespace {
@@ -26,9 +25,11 @@ QString tipFor(const QString &character)
 
 } // namespace
 
-PhoneCharacterMarks::PhoneCharacterMarks(QPlainTextEdit *editor) : QObject(editor), m_editor(editor)
+PhoneCharacterMarks::PhoneCharacterMarks(FixedCellEditor *editor) : QObject(editor), m_editor(editor)
 {
-    new PhoneCharacterHighlighter(editor->document());
+    editor->setLineFormats([highlighter = PhoneCharacterHighlighter()](const QString &line) {
+        return highlighter.formats(line);
+    });
     // A mouse's tool tip and context menu come to the viewport; a context
     // menu asked for from the keyboard comes to the editor.
     editor->installEventFilter(this);
@@ -45,7 +46,7 @@ bool PhoneCharacterMarks::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::ContextMenu) {
         const auto *menuEvent = static_cast<QContextMenuEvent *>(event);
         // From the keyboard: the character after the caret.
-        const QPoint point = menuEvent->reason() == QContextMenuEvent::Keyboard ? m_editor->cursorRect().center()
+        const QPoint point = menuEvent->reason() == QContextMenuEvent::Keyboard ? m_editor->caretRect(m_editor->textCursor().position()).center()
                              : onEditor ? m_editor->viewport()->mapFrom(m_editor, menuEvent->pos())
                                         : menuEvent->pos();
         showContextMenu(*menuEvent, point);
@@ -58,28 +59,24 @@ bool PhoneCharacterMarks::eventFilter(QObject *watched, QEvent *event)
 // cursor when the point is not on one.
 QTextCursor PhoneCharacterMarks::characterUnder(QPoint viewportPoint) const
 {
-    const QTextCursor nearest = m_editor->cursorForPosition(viewportPoint);
-    const QTextBlock block = nearest.block();
-    const QString text = block.text();
+    const QString text = m_editor->toPlainText();
+    const int nearest = m_editor->positionAt(viewportPoint);
     // The nearest caret position lies on one side of the character pointed at.
-    qsizetype inBlock = nearest.positionInBlock();
-    if (viewportPoint.x() < m_editor->cursorRect(nearest).center().x())
-        --inBlock;
-    const QStringView character = PhoneCharacters::characterAt(text, inBlock);
-    if (character.isEmpty()
-        || PhoneCharacters::kind(PhoneCharacterHighlighter::asSent(character.toString())) == PhoneCharacters::Kind::Common)
-        return {};
-    const int start = static_cast<int>(character.data() - text.data());
-    const int end = start + static_cast<int>(character.size());
-    QTextCursor selection(block);
-    selection.setPosition(block.position() + start);
-    const QRect caret = m_editor->cursorRect(selection);
-    const QTextLine line = block.layout()->lineForTextPosition(start);
-    const QRectF drawn(caret.center().x(), caret.top(), line.cursorToX(end) - line.cursorToX(start), caret.height());
-    if (!drawn.contains(viewportPoint))
-        return {};
-    selection.setPosition(block.position() + end, QTextCursor::KeepAnchor);
-    return selection;
+    for (const int position : {nearest, nearest - 1}) {
+        const QStringView character = PhoneCharacters::characterAt(text, position);
+        if (character.isEmpty())
+            continue;
+        const int start = static_cast<int>(character.data() - text.data());
+        if (!m_editor->characterRect(start).contains(viewportPoint))
+            continue;
+        if (PhoneCharacters::kind(character) == PhoneCharacters::Kind::Common)
+            return {};
+        QTextCursor selection(m_editor->document());
+        selection.setPosition(start);
+        selection.setPosition(start + static_cast<int>(character.size()), QTextCursor::KeepAnchor);
+        return selection;
+    }
+    return {};
 }
 
 void PhoneCharacterMarks::showToolTip(const QHelpEvent &event)
