@@ -91,6 +91,10 @@ private Q_SLOTS:
     void marksFollowEditsAndWidth();
     void linesHoldExactlyTheCells_data();
     void linesHoldExactlyTheCells();
+    void keysMoveAndEdit_data();
+    void keysMoveAndEdit();
+    void mouseSelects();
+    void inputMethodComposes();
     void pictureButtons_data();
     void pictureButtons();
 };
@@ -239,6 +243,110 @@ void TestMainWindow::linesHoldExactlyTheCells()
         edit.insertText(randomText(random.bounded(4)));
         QCOMPARE(h.box()->shownLines(), qtLines(h.box(), h.box()->document()->toRawText()));
     }
+}
+
+// The text with "|" at the caret and "^" at the other end of the selection.
+QString withCaret(FixedCellEditor *box)
+{
+    const QTextCursor cursor = box->textCursor();
+    QString text = box->toPlainText();
+    text.insert(cursor.position(), u'|');
+    if (cursor.hasSelection())
+        text.insert(cursor.anchor() + (cursor.anchor() > cursor.position() ? 1 : 0), u'^');
+    return text;
+}
+
+void TestMainWindow::keysMoveAndEdit_data()
+{
+    QTest::addColumn<QString>("text"); // as withCaret() writes it
+    QTest::addColumn<QString>("keys"); // key names; 'quoted' text is typed
+    QTest::addColumn<QString>("after");
+    const QString a10(10, u'あ');
+    QTest::newRow("down and up keep the column") << "あああ|" + a10.repeated(2) << "Down Down Up"
+                                                 << a10 + "あああ|" + a10;
+    QTest::newRow("shift+down selects a line") << "あ|" + a10 << "Shift+Down" << "あ^" + a10 + "|";
+    QTest::newRow("home and end of a wrapped line") << a10 + "ああ|ああ" << "Home Shift+End"
+                                                    << a10 + "^ああああ|";
+    QTest::newRow("end before a blank the line wraps at") << QString(19, u'a') + "| bb" << "Home End"
+                                                         << QString(19, u'a') + "| bb";
+    QTest::newRow("right and left step over whole characters") << "|a😀ｶﾞe\u0301" << "Right Right Right Left"
+                                                               << "a😀|ｶﾞe\u0301";
+    QTest::newRow("delete takes a character, backspace a unit") << "ｶﾞ|😀x" << "Delete Backspace" << "ｶ|x";
+    QTest::newRow("words") << "|abc def、日本語" << "Ctrl+Right Ctrl+Right Ctrl+Shift+Left"
+                           << "abc |def、日本語^";
+    QTest::newRow("typing replaces the selection, one undo step")
+        << "^abc|" << "'xyz' Ctrl+Z" << "abc|";
+    QTest::newRow("backspaces are one undo step") << "abc|" << "Backspace Backspace Ctrl+Z" << "abc|";
+    QTest::newRow("ends of the text") << "ab|c\nd" << "Ctrl+End Ctrl+Shift+Home" << "|abc\nd^";
+}
+
+// The keys that move by shown lines, characters and words, and the typing
+// the box does itself, as QPlainTextEdit does them.
+void TestMainWindow::keysMoveAndEdit()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, keys);
+    Harness h;
+    const int caret = int(text.indexOf(u'|'));
+    const int anchor = int(text.indexOf(u'^'));
+    h.box()->setPlainText(QString(text).remove(u'|').remove(u'^'));
+    QTextCursor cursor = h.box()->textCursor();
+    cursor.setPosition(anchor < 0 ? caret : anchor - (caret < anchor ? 1 : 0));
+    cursor.setPosition(caret - (anchor >= 0 && anchor < caret ? 1 : 0), QTextCursor::KeepAnchor);
+    h.box()->setTextCursor(cursor);
+    for (const QString &key : keys.split(u' ')) {
+        if (key.startsWith(u'\''))
+            QTest::keyClicks(h.box(), key.mid(1, key.size() - 2));
+        else
+            QTest::keySequence(h.box(), QKeySequence(key));
+    }
+    QTEST(withCaret(h.box()), "after");
+}
+
+// A click places the caret, a drag and Shift+click select, a double click
+// selects a word and a third click the shown line.
+void TestMainWindow::mouseSelects()
+{
+    Harness h;
+    h.box()->setPlainText(QString(10, u'あ') + QStringLiteral("abc def"));
+    QWidget *area = h.box()->viewport();
+    const auto at = [&](int position) { return h.box()->characterRect(position).center() - QPoint(2, 0); };
+    QTest::mouseClick(area, Qt::LeftButton, {}, at(3));
+    QCOMPARE(withCaret(h.box()), QString(3, u'あ') + u'|' + QString(7, u'あ') + QStringLiteral("abc def"));
+    QTest::mouseClick(area, Qt::LeftButton, Qt::ShiftModifier, at(12));
+    QCOMPARE(h.box()->textCursor().selectedText(), QString(7, u'あ') + QStringLiteral("ab"));
+    QTest::mousePress(area, Qt::LeftButton, {}, at(1));
+    QTest::mouseMove(area, at(2));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, at(2));
+    QCOMPARE(h.box()->textCursor().selectedText(), QStringLiteral("あ"));
+    QTest::mouseDClick(area, Qt::LeftButton, {}, at(15));
+    QCOMPARE(h.box()->textCursor().selectedText(), QStringLiteral("def"));
+    QTest::mouseClick(area, Qt::LeftButton, {}, at(15));
+    QCOMPARE(h.box()->textCursor().selectedText(), QStringLiteral("abc def"));
+}
+
+// The input method's unfinished text is shown at the caret, wrapped with the
+// rest, without being counted; its commit takes its place. The input method
+// is told the text around the caret.
+void TestMainWindow::inputMethodComposes()
+{
+    Harness h;
+    const QString nine(9, u'あ');
+    h.box()->setPlainText(nine + QStringLiteral("x"));
+    QTextCursor cursor = h.box()->textCursor();
+    cursor.setPosition(9);
+    h.box()->setTextCursor(cursor);
+    QInputMethodEvent composing(QStringLiteral("にほん"), {{QInputMethodEvent::Cursor, 3, 1, {}}});
+    QApplication::sendEvent(h.box(), &composing);
+    QCOMPARE(h.box()->shownLines(), (QStringList{nine + QStringLiteral("に"), QStringLiteral("ほんx")}));
+    QCOMPARE(h.count(), QStringLiteral("19"));
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("日本"));
+    QApplication::sendEvent(h.box(), &commit);
+    QCOMPARE(h.box()->shownLines(), (QStringList{nine + QStringLiteral("日"), QStringLiteral("本x")}));
+    QCOMPARE(h.count(), QStringLiteral("23"));
+    QCOMPARE(h.box()->inputMethodQuery(Qt::ImSurroundingText).toString(), nine + QStringLiteral("日本x"));
+    QCOMPARE(h.box()->inputMethodQuery(Qt::ImCursorPosition).toInt(), 11);
 }
 
 void TestMainWindow::pictureButtons_data()

@@ -628,6 +628,7 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
         event->ignore();
         return;
     }
+    m_typedInto = true;
     const bool changesText = !event->commitString().isEmpty() || event->replacementLength() > 0;
     if (changesText || event->preeditString() != m_preedit.text) {
         m_inInputMethodEvent = true;
