@@ -38,6 +38,16 @@ CellLines::Advance advanceIn(const QFont &font)
 // word look: enough for any word, never the whole of an enormous paragraph.
 constexpr int Reach = 256;
 
+// The largest change copied into the shown text as it comes; a larger one
+// (a paste, a new text) has it read again whole.
+constexpr int LargestCopiedChange = 256;
+
+// A line's height as QPlainTextEdit stacks its lines.
+qreal heightOf(const QTextLine &line)
+{
+    return line.height() + (line.leading() < 0 ? std::ceil(line.leading()) : 0);
+}
+
 } // namespace
 
 FixedCellEditor::FixedCellEditor(QWidget *parent)
@@ -120,7 +130,7 @@ void FixedCellEditor::noteContentsChange(int position, int removed, int added)
     // A keystroke's change is copied in; anything larger, or with unfinished
     // text in the way, is read again whole when next needed.
     const QTextDocument *text = document();
-    if (!m_shownStale && m_preedit.text.isEmpty() && added <= Reach
+    if (!m_shownStale && m_preedit.text.isEmpty() && added <= LargestCopiedChange
         && m_shown.size() - removed + added == text->characterCount() - 1) {
         QString inserted(added, Qt::Uninitialized);
         for (int i = 0; i < added; ++i)
@@ -216,9 +226,7 @@ std::unique_ptr<QTextLayout> FixedCellEditor::layLine(qsizetype line, bool withF
 
 qreal FixedCellEditor::lineHeight(qsizetype line)
 {
-    const auto layout = layLine(line, false);
-    const QTextLine textLine = layout->lineAt(0);
-    return textLine.height() + (textLine.leading() < 0 ? std::ceil(textLine.leading()) : 0);
+    return heightOf(layLine(line, false)->lineAt(0));
 }
 
 // The document margin is above the first line only, as in QPlainTextEdit.
@@ -229,21 +237,16 @@ qreal FixedCellEditor::firstLineTop() const
 
 // The line at a height in the viewport: above the first line shown, the one
 // before it; below the last, the one after it (so that a drag scrolls).
-qsizetype FixedCellEditor::lineAtY(qreal y, qreal *top)
+qsizetype FixedCellEditor::lineAtY(qreal y)
 {
     qreal lineTop = firstLineTop();
-    if (y < lineTop && m_topLine > 0) {
-        *top = lineTop - lineHeight(m_topLine - 1);
+    if (y < lineTop && m_topLine > 0)
         return m_topLine - 1;
-    }
     qsizetype line = m_topLine;
     for (;;) {
-        const qreal height = lineHeight(line);
-        if (y < lineTop + height || !m_lines.hasLine(line + 1) || lineTop > viewport()->height()) {
-            *top = lineTop;
+        lineTop += lineHeight(line);
+        if (y < lineTop || !m_lines.hasLine(line + 1) || lineTop > viewport()->height())
             return line;
-        }
-        lineTop += height;
         ++line;
     }
 }
@@ -262,13 +265,13 @@ QStringList FixedCellEditor::shownLines()
     return lines;
 }
 
-// Lines out of sight above have negative tops; those far below stop being
-// measured once past the bottom.
+// Lines out of sight have tops outside the viewport, measured only roughly:
+// an input method may ask where a selection's far end is.
 qreal FixedCellEditor::lineTop(qsizetype line)
 {
     qreal top = firstLineTop();
-    for (qsizetype above = line; above < m_topLine; ++above)
-        top -= lineHeight(above);
+    if (line < m_topLine)
+        return top - (m_topLine - line) * lineHeight(line);
     for (qsizetype below = m_topLine; below < line && top <= viewport()->height(); ++below)
         top += lineHeight(below);
     return top;
@@ -306,8 +309,7 @@ QRect FixedCellEditor::characterRect(int position)
 int FixedCellEditor::positionAt(QPoint viewportPoint)
 {
     settle();
-    qreal top = 0;
-    const qsizetype line = lineAtY(viewportPoint.y(), &top);
+    const qsizetype line = lineAtY(viewportPoint.y());
     const auto layout = layLine(line, false);
     const int inLine = layout->lineAt(0).xToCursor(viewportPoint.x());
     return documentPosition(int(m_lines.start(line) + inLine));
@@ -383,8 +385,7 @@ void FixedCellEditor::paintEvent(QPaintEvent *event)
     qreal top = firstLineTop();
     for (qsizetype line = m_topLine; top <= area.bottom() && m_lines.hasLine(line); ++line) {
         const auto layout = layLine(line, true);
-        const QTextLine textLine = layout->lineAt(0);
-        const qreal height = textLine.height() + (textLine.leading() < 0 ? std::ceil(textLine.leading()) : 0);
+        const qreal height = heightOf(layout->lineAt(0));
         if (top + height >= area.top()) {
             const qsizetype from = m_lines.start(line);
             const qsizetype to = m_lines.end(line);

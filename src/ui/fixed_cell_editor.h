@@ -89,7 +89,7 @@ private:
     qreal firstLineTop() const;
     qreal lineTop(qsizetype line);
     QRect caretRectAt(int shown);
-    qsizetype lineAtY(qreal y, qreal *top);
+    qsizetype lineAtY(qreal y);
     int shownPosition(int position) const;
     int documentPosition(int shown) const;
     int caretShownPosition() const;
