@@ -8,6 +8,11 @@ namespace {
 // many lines, few enough that a look-up never costs more than a keystroke.
 constexpr qsizetype ClusterStretch = 4096;
 
+// Only characters that take no room (zero-width ones, blanks hanging at the
+// end) can make a line longer than this; it breaks there all the same, so
+// that no line costs more to lay out and draw than a screenful.
+constexpr qsizetype LongestLine = 1024;
+
 bool isSeparator(QChar unit)
 {
     return unit == QChar::ParagraphSeparator || unit == QChar::LineSeparator;
@@ -119,6 +124,8 @@ qsizetype CellLines::breakAfter(qsizetype lineStart)
     bool blanksWaiting = false;
     qsizetype position = lineStart;
     while (position < m_text.size()) {
+        if (position - lineStart >= LongestLine)
+            return breakAt(position);
         const QChar unit = m_text.at(position);
         if (isSeparator(unit))
             return position + 1;
@@ -139,7 +146,8 @@ qsizetype CellLines::breakAfter(qsizetype lineStart)
             continue;
         }
         if (isHangingBlank(unit)) {
-            while (position < m_text.size() && isHangingBlank(m_text.at(position))) {
+            while (position < m_text.size() && position - lineStart < LongestLine
+                   && isHangingBlank(m_text.at(position))) {
                 const qsizetype next = nextCluster(position);
                 blanks += advance(position, next);
                 position = next;
