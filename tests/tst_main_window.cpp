@@ -95,6 +95,7 @@ private Q_SLOTS:
     void keysMoveAndEdit();
     void mouseSelects();
     void inputMethodComposes();
+    void screenReaderFindsTheCharacters();
     void pictureButtons_data();
     void pictureButtons();
 };
@@ -347,6 +348,24 @@ void TestMainWindow::inputMethodComposes()
     QCOMPARE(h.count(), QStringLiteral("23"));
     QCOMPARE(h.box()->inputMethodQuery(Qt::ImSurroundingText).toString(), nine + QStringLiteral("日本x"));
     QCOMPARE(h.box()->inputMethodQuery(Qt::ImCursorPosition).toInt(), 11);
+}
+
+// A screen reader or magnifier finds each character where it is drawn, the
+// second line below the first, and can edit the text.
+void TestMainWindow::screenReaderFindsTheCharacters()
+{
+    Harness h;
+    h.box()->setPlainText(QString(10, u'あ') + QStringLiteral("abc"));
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(h.box());
+    QCOMPARE(box->role(), QAccessible::EditableText);
+    QAccessibleTextInterface *text = box->textInterface();
+    QCOMPARE(text->characterCount(), 13);
+    const QRect first = text->characterRect(0);
+    const QRect b = text->characterRect(11);
+    QVERIFY2(b.top() >= first.bottom() && b.left() > text->characterRect(10).left(), "b is drawn on the second line");
+    QCOMPARE(text->offsetAtPoint(b.topLeft() + QPoint(1, 1)), 11);
+    box->editableTextInterface()->replaceText(10, 13, QStringLiteral("xyz"));
+    QCOMPARE(h.box()->toPlainText(), QString(10, u'あ') + QStringLiteral("xyz"));
 }
 
 void TestMainWindow::pictureButtons_data()

@@ -1,5 +1,7 @@
 #include "ui/fixed_cell_editor.h"
 
+#include "ui/accessible_fixed_cell_editor.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDrag>
@@ -53,6 +55,7 @@ qreal heightOf(const QTextLine &line)
 FixedCellEditor::FixedCellEditor(QWidget *parent)
     : QPlainTextEdit(parent), m_lines(m_shown, advanceIn(font()))
 {
+    AccessibleFixedCellEditor::install();
     auto *text = new QTextDocument(this);
     text->setDocumentLayout(new LinesLeftToTheEditor(text));
     text->setDefaultFont(font());
@@ -317,24 +320,36 @@ int FixedCellEditor::positionAt(QPoint viewportPoint)
 
 void FixedCellEditor::scrollToCaret()
 {
-    const qsizetype caretLine = m_lines.lineAt(caretShownPosition());
-    if (caretLine <= m_topLine) {
-        m_topLine = caretLine;
+    scrollToLine(m_lines.lineAt(caretShownPosition()));
+}
+
+void FixedCellEditor::scrollToPosition(int position)
+{
+    settle();
+    scrollToLine(m_lines.lineAt(shownPosition(position)));
+    viewport()->update();
+}
+
+// Brings a line into sight: to the top when it is above, to the bottom when
+// it is below, not at all when it is seen already.
+void FixedCellEditor::scrollToLine(qsizetype target)
+{
+    if (target <= m_topLine) {
+        m_topLine = target;
         return;
     }
     const qreal room = viewport()->height();
     qreal bottom = firstLineTop();
     for (qsizetype line = m_topLine; bottom <= room; ++line) {
         bottom += lineHeight(line);
-        if (line == caretLine) {
+        if (line == target) {
             if (bottom <= room)
                 return;
             break;
         }
     }
-    // Out of sight below: the caret's line goes to the bottom.
-    qsizetype top = caretLine;
-    bottom = lineHeight(caretLine);
+    qsizetype top = target;
+    bottom = lineHeight(target);
     while (top > 0 && bottom + lineHeight(top - 1) + (top == 1 ? document()->documentMargin() : 0) <= room)
         bottom += lineHeight(--top);
     m_topLine = top;

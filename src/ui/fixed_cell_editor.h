@@ -44,6 +44,8 @@ public:
     int positionAt(QPoint viewportPoint);
     // The lines as shown, each without the line break that ends it.
     QStringList shownLines();
+    // Scrolls the line that shows a position into sight; the caret stays.
+    void scrollToPosition(int position);
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -83,6 +85,7 @@ private:
     // reads lines calls it first.
     void settle();
     void scrollToCaret();
+    void scrollToLine(qsizetype line);
     void scrollBy(qsizetype lines);
     std::unique_ptr<QTextLayout> layLine(qsizetype line, bool withFormats);
     qreal lineHeight(qsizetype line);
