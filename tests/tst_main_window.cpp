@@ -305,7 +305,7 @@ void TestMainWindow::keysMoveAndEdit()
 }
 
 // A click places the caret, a drag and Shift+click select, a double click
-// selects a word and a third click the shown line.
+// selects a word and a third click the shown line; the wheel scrolls.
 void TestMainWindow::mouseSelects()
 {
     Harness h;
@@ -324,6 +324,20 @@ void TestMainWindow::mouseSelects()
     QCOMPARE(h.box()->textCursor().selectedText(), QStringLiteral("def"));
     QTest::mouseClick(area, Qt::LeftButton, {}, at(15));
     QCOMPARE(h.box()->textCursor().selectedText(), QStringLiteral("abc def"));
+
+    // The wheel scrolls by lines and leaves the caret where it is, but not
+    // past the last line.
+    h.box()->setPlainText(QString(300, u'あ'));
+    const int firstTop = h.box()->caretRect(0).top();
+    const auto wheel = [&](int steps) {
+        QWheelEvent event(at(0), area->mapToGlobal(at(0)), {}, {0, 120 * steps}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(area, &event);
+    };
+    wheel(-1);
+    QVERIFY(h.box()->caretRect(0).top() < firstTop);
+    QCOMPARE(h.box()->textCursor().position(), 0);
+    wheel(-100);
+    QVERIFY(area->rect().contains(h.box()->caretRect(300)));
 }
 
 // The input method's unfinished text is shown at the caret, wrapped with the
