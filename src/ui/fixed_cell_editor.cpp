@@ -40,6 +40,23 @@ CellLines::Advance advanceIn(const QFont &font)
 // word look: enough for any word, never the whole of an enormous paragraph.
 constexpr int Reach = 256;
 
+// The stretch of a paragraph around a position that the caret's neighbours
+// are looked for in: up to Reach units on either side.
+struct Stretch {
+    qsizetype from;
+    qsizetype to;
+};
+
+Stretch around(const QString &text, qsizetype position)
+{
+    Stretch stretch{position, position};
+    while (stretch.from > 0 && position - stretch.from < Reach && text.at(stretch.from - 1) != QChar::ParagraphSeparator)
+        --stretch.from;
+    while (stretch.to < text.size() && stretch.to - position < Reach && text.at(stretch.to) != QChar::ParagraphSeparator)
+        ++stretch.to;
+    return stretch;
+}
+
 // The largest change copied into the shown text as it comes; a larger one
 // (a paste, a new text) has it read again whole.
 constexpr int LargestCopiedChange = 256;
@@ -606,15 +623,11 @@ int FixedCellEditor::stepFrom(int position, bool forward, QTextLayout::CursorMod
         return position + 1;
     if (!forward && text.at(position - 1) == QChar::ParagraphSeparator)
         return position - 1;
-    qsizetype from = position;
-    qsizetype to = position;
-    while (from > 0 && position - from < Reach && text.at(from - 1) != QChar::ParagraphSeparator)
-        --from;
-    while (to < text.size() && to - position < Reach && text.at(to) != QChar::ParagraphSeparator)
-        ++to;
-    const QTextLayout around(text.mid(from, to - from));
-    const int inside = int(position - from);
-    return int(from) + (forward ? around.nextCursorPosition(inside, mode) : around.previousCursorPosition(inside, mode));
+    const Stretch stretch = around(text, position);
+    const QTextLayout layout(text.mid(stretch.from, stretch.to - stretch.from));
+    const int inside = int(position - stretch.from);
+    return int(stretch.from)
+           + (forward ? layout.nextCursorPosition(inside, mode) : layout.previousCursorPosition(inside, mode));
 }
 
 int FixedCellEditor::verticalStep(int position, qsizetype lines)
@@ -673,8 +686,8 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
                 preedit.formats.append({attribute.start, attribute.length, format});
         } else if (attribute.type == QInputMethodEvent::Selection && preedit.text.isEmpty()) {
             // Positions in the text the box gave as surrounding text.
-            const int from = surroundingFrom();
             QTextCursor cursor = textCursor();
+            const int from = int(around(documentText(), cursor.position()).from);
             cursor.setPosition(from + attribute.start);
             cursor.setPosition(from + attribute.start + attribute.length, QTextCursor::KeepAnchor);
             setTextCursor(cursor);
@@ -692,16 +705,12 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
     updateMicroFocus();
 }
 
-// Where the text the input method is given around the caret starts: the
-// caret's paragraph, as far as an input method can use.
-int FixedCellEditor::surroundingFrom()
+// The document's text, as the shown text is without the input method's
+// unfinished text.
+QString FixedCellEditor::documentText()
 {
     settle();
-    const int position = textCursor().position();
-    int from = position;
-    while (from > 0 && position - from < Reach && m_shown.at(shownPosition(from) - 1) != QChar::ParagraphSeparator)
-        --from;
-    return from;
+    return m_preedit.text.isEmpty() ? m_shown : document()->toRawText();
 }
 
 QVariant FixedCellEditor::inputMethodQuery(Qt::InputMethodQuery query) const
@@ -721,13 +730,10 @@ QVariant FixedCellEditor::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImTextAfterCursor:
     case Qt::ImCursorPosition:
     case Qt::ImAnchorPosition: {
-        self->settle();
+        // The paragraph around the caret, as far as an input method can use.
         const int position = cursor.position();
-        const QString text = m_preedit.text.isEmpty() ? m_shown : document()->toRawText();
-        const int from = self->surroundingFrom();
-        int to = position;
-        while (to < text.size() && to - position < Reach && text.at(to) != QChar::ParagraphSeparator)
-            ++to;
+        const QString text = self->documentText();
+        const auto [from, to] = around(text, position);
         const int anchor = cursor.anchor() >= from && cursor.anchor() <= to ? cursor.anchor() : position;
         switch (query) {
         case Qt::ImSurroundingText:
@@ -737,9 +743,9 @@ QVariant FixedCellEditor::inputMethodQuery(Qt::InputMethodQuery query) const
         case Qt::ImTextAfterCursor:
             return text.mid(position, to - position);
         case Qt::ImCursorPosition:
-            return position - from;
+            return int(position - from);
         default:
-            return anchor - from;
+            return int(anchor - from);
         }
     }
     default:
@@ -751,17 +757,16 @@ QVariant FixedCellEditor::inputMethodQuery(Qt::InputMethodQuery query) const
 
 QTextCursor FixedCellEditor::wordAt(int position) const
 {
-    const int from = std::max(0, position - Reach);
-    const int to = std::min(int(m_shown.size()), position + Reach);
-    const QString around = m_shown.mid(from, to - from);
-    QTextBoundaryFinder words(QTextBoundaryFinder::Word, around);
-    words.setPosition(position - from);
-    const qsizetype start = words.isAtBoundary() ? position - from : words.toPreviousBoundary();
-    words.setPosition(position - from);
+    const Stretch stretch = around(m_shown, position);
+    QTextBoundaryFinder words(QTextBoundaryFinder::Word, m_shown.mid(stretch.from, stretch.to - stretch.from));
+    const int inside = int(position - stretch.from);
+    words.setPosition(inside);
+    const qsizetype start = words.isAtBoundary() ? inside : words.toPreviousBoundary();
+    words.setPosition(inside);
     const qsizetype end = words.toNextBoundary();
     QTextCursor word = textCursor();
-    word.setPosition(documentPosition(from + int(std::max<qsizetype>(0, start))));
-    word.setPosition(documentPosition(from + int(end < 0 ? position - from : end)), QTextCursor::KeepAnchor);
+    word.setPosition(documentPosition(int(stretch.from + std::max<qsizetype>(0, start))));
+    word.setPosition(documentPosition(int(stretch.from + (end < 0 ? inside : end))), QTextCursor::KeepAnchor);
     return word;
 }
 
