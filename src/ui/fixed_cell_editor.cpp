@@ -755,7 +755,7 @@ QVariant FixedCellEditor::inputMethodQuery(Qt::InputMethodQuery query) const
 
 // --- The mouse ---------------------------------------------------------------
 
-QTextCursor FixedCellEditor::wordAt(int position) const
+QTextCursor FixedCellEditor::wordSelection(int position) const
 {
     const Stretch stretch = around(m_shown, position);
     QTextBoundaryFinder words(QTextBoundaryFinder::Word, m_shown.mid(stretch.from, stretch.to - stretch.from));
@@ -770,7 +770,7 @@ QTextCursor FixedCellEditor::wordAt(int position) const
     return word;
 }
 
-QTextCursor FixedCellEditor::lineAt(int position)
+QTextCursor FixedCellEditor::lineSelection(int position)
 {
     const qsizetype line = m_lines.lineAt(shownPosition(position));
     QTextCursor whole = textCursor();
@@ -800,7 +800,7 @@ void FixedCellEditor::mousePressEvent(QMouseEvent *event)
                             && (point - m_pressPoint).manhattanLength() < QApplication::startDragDistance();
     m_sinceDoubleClick.invalidate();
     if (thirdClick) {
-        setTextCursor(lineAt(position));
+        setTextCursor(lineSelection(position));
         m_press = Press::Selecting;
     } else if (event->modifiers() & Qt::ShiftModifier) {
         setCaret(position, QTextCursor::KeepAnchor);
@@ -830,7 +830,7 @@ void FixedCellEditor::mouseMoveEvent(QMouseEvent *event)
     QTextCursor cursor = textCursor();
     if (m_press == Press::SelectingWords) {
         // Whole words, from the one first clicked.
-        const QTextCursor word = wordAt(position);
+        const QTextCursor word = wordSelection(position);
         const bool backwards = position < m_pressWord.selectionStart();
         cursor.setPosition(backwards ? m_pressWord.selectionEnd() : m_pressWord.selectionStart());
         position = backwards ? word.selectionStart() : word.selectionEnd();
@@ -862,7 +862,7 @@ void FixedCellEditor::mouseDoubleClickEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     settle();
-    m_pressWord = wordAt(positionAt(event->position().toPoint()));
+    m_pressWord = wordSelection(positionAt(event->position().toPoint()));
     setTextCursor(m_pressWord);
     offerSelection();
     m_press = Press::SelectingWords;

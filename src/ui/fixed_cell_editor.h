@@ -105,8 +105,8 @@ private:
     int stepFrom(int position, bool forward, QTextLayout::CursorMode mode) const;
     int verticalStep(int position, qsizetype lines);
     void setCaret(int position, QTextCursor::MoveMode mode);
-    QTextCursor wordAt(int position) const;
-    QTextCursor lineAt(int position);
+    QTextCursor wordSelection(int position) const;
+    QTextCursor lineSelection(int position);
     void offerSelection();
     void restartBlinking();
     void startDrag();
