@@ -278,6 +278,7 @@ void TestMainWindow::keysMoveAndEdit_data()
     QTest::newRow("typing replaces the selection, one undo step")
         << "^abc|" << "'xyz' Ctrl+Z" << "abc|";
     QTest::newRow("backspaces are one undo step") << "abc|" << "Backspace Backspace Ctrl+Z" << "abc|";
+    QTest::newRow("words deleted") << "abc def| ghi" << "Ctrl+Backspace Ctrl+Delete" << "abc |ghi";
     QTest::newRow("ends of the text") << "ab|c\nd" << "Ctrl+End Ctrl+Shift+Home" << "|abc\nd^";
 }
 

@@ -585,21 +585,25 @@ bool FixedCellEditor::moveCaret(QKeyEvent *event)
     } else if (isReadOnly()) {
         return false;
     } else if (event->matches(QKeySequence::Delete)) {
-        const int next = stepFrom(position, true, QTextLayout::SkipCharacters);
-        edit(Edit::DeletingForward, [next](QTextCursor &deleting) {
-            if (!deleting.hasSelection())
-                deleting.setPosition(next, QTextCursor::KeepAnchor);
-            deleting.removeSelectedText();
-        });
-    } else if (event->matches(QKeySequence::DeleteEndOfWord) || event->matches(QKeySequence::DeleteStartOfWord)) {
-        if (!cursor.hasSelection())
-            cursor.setPosition(stepFrom(position, event->matches(QKeySequence::DeleteEndOfWord), QTextLayout::SkipWords),
-                               QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
+        deleteTo(stepFrom(position, true, QTextLayout::SkipCharacters), Edit::DeletingForward);
+    } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
+        deleteTo(stepFrom(position, true, QTextLayout::SkipWords), Edit::DeletingForward);
+    } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
+        deleteTo(stepFrom(position, false, QTextLayout::SkipWords), Edit::DeletingBack);
     } else {
         return false;
     }
     return true;
+}
+
+// Deletes the selection, or else from the caret to `end`.
+void FixedCellEditor::deleteTo(int end, Edit kind)
+{
+    edit(kind, [end](QTextCursor &deleting) {
+        if (!deleting.hasSelection())
+            deleting.setPosition(end, QTextCursor::KeepAnchor);
+        deleting.removeSelectedText();
+    });
 }
 
 void FixedCellEditor::setCaret(int position, QTextCursor::MoveMode mode)

@@ -100,6 +100,7 @@ private:
 
     enum class Edit { None, Typing, DeletingBack, DeletingForward };
     void edit(Edit kind, const std::function<void(QTextCursor &)> &change);
+    void deleteTo(int end, Edit kind);
     QString documentText();
     bool moveCaret(QKeyEvent *event);
     int stepFrom(int position, bool forward, QTextLayout::CursorMode mode) const;
