@@ -306,7 +306,8 @@ void TestMainWindow::keysMoveAndEdit()
 }
 
 // A click places the caret, a drag and Shift+click select, a double click
-// selects a word and a third click the shown line; the wheel scrolls.
+// selects a word and a third click the shown line; the wheel and Page Down
+// scroll.
 void TestMainWindow::mouseSelects()
 {
     Harness h;
@@ -339,6 +340,15 @@ void TestMainWindow::mouseSelects()
     QCOMPARE(h.box()->textCursor().position(), 0);
     wheel(-100);
     QVERIFY(area->rect().contains(h.box()->caretRect(300)));
+    // Page Down turns a page: the caret keeps its place on the screen.
+    QTest::keyClick(h.box(), Qt::Key_Home, Qt::ControlModifier);
+    const QRect before = h.box()->caretRect(0);
+    QVERIFY(area->rect().contains(before));
+    QTest::keyClick(h.box(), Qt::Key_PageDown);
+    QVERIFY(h.box()->textCursor().position() > 0);
+    // (less the document margin, which only the first line has above it)
+    QCOMPARE(h.box()->caretRect(h.box()->textCursor().position()).top(),
+             before.top() - int(h.box()->document()->documentMargin()));
 }
 
 // The input method's unfinished text is shown at the caret, wrapped with the

@@ -500,6 +500,8 @@ void FixedCellEditor::keyPressEvent(QKeyEvent *event)
         m_typedInto = true;
         restartBlinking();
     }
+    // Any key brings the caret back into sight, moved or not.
+    m_caretToBeShown = true;
     settle();
     if (moveCaret(event)) {
         event->accept();
@@ -561,11 +563,9 @@ bool FixedCellEditor::moveCaret(QKeyEvent *event)
     } else if (keyIs(QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine)) {
         setCaret(verticalStep(position, -1), mode);
     } else if (keyIs(QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage)) {
-        const qsizetype page = visibleLineCount();
-        setCaret(verticalStep(position, page), mode);
+        turnPage(1, mode);
     } else if (keyIs(QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage)) {
-        const qsizetype page = visibleLineCount();
-        setCaret(verticalStep(position, -page), mode);
+        turnPage(-1, mode);
     } else if (keyIs(QKeySequence::MoveToStartOfLine, QKeySequence::SelectStartOfLine)) {
         setCaret(documentPosition(int(m_lines.start(m_lines.lineAt(shownPosition(position))))), mode);
     } else if (keyIs(QKeySequence::MoveToEndOfLine, QKeySequence::SelectEndOfLine)) {
@@ -594,6 +594,16 @@ bool FixedCellEditor::moveCaret(QKeyEvent *event)
         return false;
     }
     return true;
+}
+
+// The box and the caret move by the lines shown, so that the caret keeps its
+// place on the screen, as in QPlainTextEdit.
+void FixedCellEditor::turnPage(int direction, QTextCursor::MoveMode mode)
+{
+    const qsizetype page = visibleLineCount();
+    const int target = verticalStep(textCursor().position(), direction * page);
+    scrollBy(direction * page);
+    setCaret(target, mode);
 }
 
 // Deletes the selection, or else from the caret to `end`.

@@ -105,6 +105,7 @@ private:
     bool moveCaret(QKeyEvent *event);
     int stepFrom(int position, bool forward, QTextLayout::CursorMode mode) const;
     int verticalStep(int position, qsizetype lines);
+    void turnPage(int direction, QTextCursor::MoveMode mode);
     void setCaret(int position, QTextCursor::MoveMode mode);
     QTextCursor wordSelection(int position) const;
     QTextCursor lineSelection(int position);
