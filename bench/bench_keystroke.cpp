@@ -1,6 +1,6 @@
-#include "core/phone_characters.h"
 #include "fakes.h"
 #include "ui/main_window.h"
+#include "ui/phone_character_highlighter.h"
 #include "platform/fonts.h"
 #include "sample_text.h"
 
@@ -11,6 +11,9 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <memory>
 
 namespace {
@@ -96,7 +99,7 @@ void keystrokes(benchmark::State &state, bool repaint, const QString &text, Care
     }
     auto *box = started.window->findChild<QPlainTextEdit *>(QStringLiteral("txtEdit_10moji"));
     auto *label = started.window->findChild<QLabel *>(QStringLiteral("lblMoji"));
-    if (marked && PhoneCharacters::runs(text).isEmpty()) {
+    if (marked && box->document()->lastBlock().layout()->formats().isEmpty()) {
         state.SkipWithError("the text is not marked");
         return;
     }
@@ -130,11 +133,10 @@ void BM_KeystrokeToCountAndRepaint(benchmark::State &state)
 {
     keystrokes(state, true, sampleText(TextLength), static_cast<Caret>(state.range(0)));
 }
-// A text of one enormous line, typed into at its end or in its middle,
-// repaint included.
+// A text of one enormous line, typed into at its end, repaint included.
 void BM_LongLineKeystroke(benchmark::State &state)
 {
-    keystrokes(state, true, singleLine(state.range(0)), static_cast<Caret>(state.range(1)));
+    keystrokes(state, true, singleLine(state.range(0)), AtEnd);
 }
 
 // The width switch with a text of one enormous line: the other box takes the
@@ -169,6 +171,21 @@ void BM_KeystrokeToCountAndRepaintMarked(benchmark::State &state)
     keystrokes(state, true, markedText(TextLength), static_cast<Caret>(state.range(0)), true);
 }
 
+// Marking one 1,000,000-character line again, as a keystroke in it does: a
+// document alone, so no window lays it out. The sample text, or the one with
+// every tenth character marked.
+void BM_MarkOneLongLine(benchmark::State &state)
+{
+    constexpr qsizetype Length = 1'000'000;
+    QTextDocument document;
+    document.setPlainText((state.range(0) ? markedText(Length) : sampleText(Length)).replace(u'\n', u' '));
+    PhoneCharacterHighlighter highlighter(&document);
+    highlighter.rehighlight();
+    state.counters["runs"] = static_cast<double>(document.firstBlock().layout()->formats().size());
+    for (auto _ : state)
+        highlighter.rehighlightBlock(document.firstBlock());
+}
+
 BENCHMARK(BM_KeystrokeToCount)
     ->ArgName("caret_mid")->Arg(AtEnd)->Arg(InTheMiddle)
     ->UseRealTime()->Unit(benchmark::kMicrosecond);
@@ -181,8 +198,9 @@ BENCHMARK(BM_KeystrokeToCountMarked)
 BENCHMARK(BM_KeystrokeToCountAndRepaintMarked)
     ->ArgName("caret_mid")->Arg(AtEnd)->Arg(InTheMiddle)
     ->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MarkOneLongLine)->ArgName("every_tenth_marked")->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LongLineKeystroke)
-    ->ArgNames({"units", "caret_mid"})->ArgsProduct({{1'000'000, 10'000'000}, {AtEnd, InTheMiddle}})
+    ->ArgName("units")->Arg(1'000'000)->Arg(10'000'000)
     ->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LongLineWidthSwitch)
     ->ArgName("units")->Arg(1'000'000)->Arg(10'000'000)

@@ -43,6 +43,12 @@ public:
     QStringList shown;
 };
 
+class FakeBeeper final : public Beeper {
+public:
+    void beep() override { ++beeps; }
+    int beeps = 0;
+};
+
 class FakeClipboard final : public Clipboard {
 public:
     void clear() override { text.reset(); }
@@ -65,10 +71,11 @@ struct FakePlatform {
     FakeSettingsStore store;
     FakeLauncher launcher;
     FakeMessageBox messages;
+    FakeBeeper beeper;
     FakeClipboard clipboard;
     FakePictureLoader pictures;
 
-    Platform platform() { return {store, launcher, messages, clipboard, pictures}; }
+    Platform platform() { return {store, launcher, messages, beeper, clipboard, pictures}; }
 };
 
 // Records which window the main window opened and answers as `answer` says;

@@ -1,7 +1,6 @@
 // The rules that need no window: the count, the message text, the stored
 // form of the settings, the mail URL and the once-per-rise notice rule.
 
-#include "core/cell_lines.h"
 #include "core/mail_url.h"
 #include "core/message_text.h"
 #include "core/over_limit.h"
@@ -53,8 +52,6 @@ private Q_SLOTS:
     void overLimitOncePerRise();
     void backgroundSaveSchedule_data();
     void backgroundSaveSchedule();
-    void cellLines_data();
-    void cellLines();
     void randomInputs();
 };
 
@@ -278,38 +275,6 @@ void TestCore::randomInputs()
         QVERIFY2(digits && saved.size() == 7 && again == options, qPrintable(stored));
         QVERIFY2(unsigned(StoredForm::readSlot(stored)) < SendDetails::SlotCount, qPrintable(stored));
     }
-}
-
-void TestCore::cellLines_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("lines"); // joined by "|"
-    const QString a20(20, u'a');
-    QTest::newRow("empty: one empty line") << "" << "";
-    QTest::newRow("twenty half-width cells") << a20 + "b" << a20 + "|b";
-    QTest::newRow("ten full-width cells") << QString(11, u'あ') << QString(10, u'あ') + "|あ";
-    QTest::newRow("a full-width character does not fit in the last cell") << QString(19, u'a') + "あ"
-                                                                          << QString(19, u'a') + "|あ";
-    QTest::newRow("blanks hang past the edge") << a20 + "  　b" << a20 + "  　|b";
-    QTest::newRow("paragraphs and a line separator") << "ab\u2029\u2029c\u2028d" << "ab||c|d";
-    QTest::newRow("a separator at the end: an empty last line") << "ab\u2029" << "ab|";
-    QTest::newRow("no line longer than a screenful of blanks") << QString(3000, u' ') + "x"
-                                                              << QString(1024, u' ') + "|" + QString(1024, u' ') + "|"
-                                                                     + QString(952, u' ') + "|x";
-}
-
-// The rules on a grid where ASCII takes one cell and anything else two;
-// the box's lines are compared with Qt's own layout in tst_main_window.
-void TestCore::cellLines()
-{
-    QFETCH(QString, text);
-    constexpr qint32 Cell = 64;
-    CellLines lines(text, [](QStringView cluster) { return cluster.front().unicode() < 0x80 ? Cell : 2 * Cell; });
-    lines.setWidth(20 * Cell + Cell / 2);
-    QStringList found;
-    for (qsizetype line = 0; lines.hasLine(line); ++line)
-        found << text.mid(lines.start(line), lines.end(line) - lines.start(line));
-    QTEST(found.join(u'|'), "lines");
 }
 
 QTEST_GUILESS_MAIN(TestCore)

@@ -39,4 +39,14 @@ qsizetype count(QStringView boxText)
     return ShiftJis::byteCount(boxText, ShiftJis::LineBreaks::CrLf);
 }
 
+qsizetype characterCount(QStringView text)
+{
+    qsizetype characters = text.size();
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if (text[i].isLowSurrogate() && text[i - 1].isHighSurrogate())
+            --characters;
+    }
+    return characters;
+}
+
 } // namespace MessageText

@@ -14,4 +14,12 @@ QString toBox(QStringView messageText);
 // bytes, with every line break counted as the two bytes of CR LF.
 qsizetype count(QStringView boxText);
 
+// The most characters typing, input methods and pastes bring into a box:
+// fifty messages' worth, and as many as one paragraph can hold while a
+// keystroke stays well within a frame (BENCHMARKS.md).
+constexpr qsizetype MaximumCharacters = 10'000;
+
+// Characters as the user counts them: a surrogate pair is one.
+qsizetype characterCount(QStringView text);
+
 } // namespace MessageText

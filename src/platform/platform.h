@@ -10,6 +10,7 @@ struct Platform {
     SettingsStore &store;
     Launcher &launcher;
     MessageBox &messages;
+    Beeper &beeper;
     Clipboard &clipboard;
     PictureLoader &pictures;
 };

@@ -9,7 +9,7 @@
 // The real desktop: made once in main() and lent out as a Platform.
 class QtPlatform {
 public:
-    Platform platform() { return {m_store, m_launcher, m_messages, m_clipboard, m_pictures}; }
+    Platform platform() { return {m_store, m_launcher, m_messages, m_beeper, m_clipboard, m_pictures}; }
 
     InstanceLock &instanceLock() { return m_instanceLock; }
     Beeper &beeper() { return m_beeper; }

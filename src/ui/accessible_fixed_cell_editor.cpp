@@ -2,8 +2,10 @@
 
 #include "ui/fixed_cell_editor.h"
 
+#include <QScrollBar>
 #include <QTextCursor>
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -31,6 +33,13 @@ void AccessibleFixedCellEditor::install()
 FixedCellEditor *AccessibleFixedCellEditor::editor() const
 {
     return static_cast<FixedCellEditor *>(widget());
+}
+
+QTextCursor AccessibleFixedCellEditor::cursorAt(int offset) const
+{
+    QTextCursor cursor(editor()->document());
+    cursor.setPosition(std::clamp(offset, 0, characterCount()));
+    return cursor;
 }
 
 void *AccessibleFixedCellEditor::interface_cast(QAccessible::InterfaceType type)
@@ -74,10 +83,8 @@ int AccessibleFixedCellEditor::selectionCount() const
 
 void AccessibleFixedCellEditor::select(int startOffset, int endOffset)
 {
-    QTextCursor cursor = editor()->textCursor();
-    const int length = characterCount();
-    cursor.setPosition(std::clamp(startOffset, 0, length));
-    cursor.setPosition(std::clamp(endOffset, 0, length), QTextCursor::KeepAnchor);
+    QTextCursor cursor = cursorAt(startOffset);
+    cursor.setPosition(cursorAt(endOffset).position(), QTextCursor::KeepAnchor);
     editor()->setTextCursor(cursor);
 }
 
@@ -114,17 +121,70 @@ QString AccessibleFixedCellEditor::text(int startOffset, int endOffset) const
     return editor()->toPlainText().mid(startOffset, std::max(0, endOffset - startOffset));
 }
 
+// The unit that holds `offset`, and never an empty one before the end, so
+// that a screen reader stepping from unit to unit always moves on.
+QString AccessibleFixedCellEditor::textAround(int offset, QAccessible::TextBoundaryType boundaryType,
+                                              int *startOffset, int *endOffset) const
+{
+    const QTextCursor cursor = cursorAt(offset);
+    auto [start, end] = QAccessible::qAccessibleTextBoundaryHelper(cursor, boundaryType);
+    if (!(start <= cursor.position() && cursor.position() < end))
+        std::tie(start, end) = QAccessible::qAccessibleTextBoundaryHelper(cursor, QAccessible::CharBoundary);
+    *startOffset = start;
+    *endOffset = end;
+    return text(start, end);
+}
+
+QString AccessibleFixedCellEditor::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                                int *startOffset, int *endOffset) const
+{
+    *startOffset = *endOffset = -1;
+    if (offset < 0 || offset > characterCount())
+        return {};
+    return textAround(offset, boundaryType, startOffset, endOffset);
+}
+
+QString AccessibleFixedCellEditor::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                                    int *startOffset, int *endOffset) const
+{
+    textAtOffset(offset, boundaryType, startOffset, endOffset);
+    if (*startOffset <= 0) {
+        *startOffset = *endOffset = -1;
+        return {};
+    }
+    return textAround(*startOffset - 1, boundaryType, startOffset, endOffset);
+}
+
+QString AccessibleFixedCellEditor::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                                   int *startOffset, int *endOffset) const
+{
+    textAtOffset(offset, boundaryType, startOffset, endOffset);
+    if (*endOffset < 0 || *endOffset >= characterCount()) {
+        *startOffset = *endOffset = -1;
+        return {};
+    }
+    return textAround(*endOffset, boundaryType, startOffset, endOffset);
+}
+
 int AccessibleFixedCellEditor::characterCount() const
 {
     return editor()->document()->characterCount() - 1;
 }
 
+// From the caret before the character to the caret after it, where the box
+// draws them.
 QRect AccessibleFixedCellEditor::characterRect(int offset) const
 {
-    if (offset < 0 || offset > characterCount())
+    if (offset < 0 || offset >= characterCount())
         return {};
-    const QRect inViewport = editor()->characterRect(offset);
-    return inViewport.translated(editor()->viewport()->mapToGlobal(QPoint(0, 0)));
+    QTextCursor cursor = cursorAt(offset);
+    const QRect before = editor()->cursorRect(cursor);
+    cursor.movePosition(QTextCursor::NextCharacter);
+    const QRect after = editor()->cursorRect(cursor);
+    const int width = after.top() == before.top() ? after.left() - before.left()
+                                                  : editor()->fontMetrics().horizontalAdvance(text(offset, cursor.position()));
+    const QRect drawn(before.left(), before.top(), std::max(width, 1), before.height());
+    return drawn.translated(editor()->viewport()->mapToGlobal(QPoint(0, 0)));
 }
 
 int AccessibleFixedCellEditor::offsetAtPoint(const QPoint &point) const
@@ -132,14 +192,25 @@ int AccessibleFixedCellEditor::offsetAtPoint(const QPoint &point) const
     const QPoint inViewport = editor()->viewport()->mapFromGlobal(point);
     if (!editor()->viewport()->rect().contains(inViewport))
         return -1;
-    return editor()->positionAt(inViewport);
+    // The nearest caret lies on one side or the other of the character.
+    QTextCursor cursor = editor()->cursorForPosition(inViewport);
+    if (characterRect(cursor.position()).contains(point))
+        return cursor.position();
+    cursor.movePosition(QTextCursor::PreviousCharacter);
+    return characterRect(cursor.position()).contains(point) ? cursor.position() : -1;
 }
 
-// Brought into sight as the box does for the caret, without moving it.
+// Brought into sight line by line, without moving the caret.
 void AccessibleFixedCellEditor::scrollToSubstring(int startIndex, int endIndex)
 {
     Q_UNUSED(endIndex)
-    editor()->scrollToPosition(std::clamp(startIndex, 0, characterCount()));
+    const QTextCursor start = cursorAt(startIndex);
+    QScrollBar *lines = editor()->verticalScrollBar();
+    const QRect visible = editor()->viewport()->rect();
+    while (editor()->cursorRect(start).top() < visible.top() && lines->value() > lines->minimum())
+        lines->setValue(lines->value() - 1);
+    while (editor()->cursorRect(start).bottom() > visible.bottom() && lines->value() < lines->maximum())
+        lines->setValue(lines->value() + 1);
 }
 
 QString AccessibleFixedCellEditor::attributes(int offset, int *startOffset, int *endOffset) const
@@ -162,9 +233,7 @@ void AccessibleFixedCellEditor::replaceText(int startOffset, int endOffset, cons
 {
     if (editor()->isReadOnly())
         return;
-    QTextCursor cursor(editor()->document());
-    const int length = characterCount();
-    cursor.setPosition(std::clamp(startOffset, 0, length));
-    cursor.setPosition(std::clamp(endOffset, 0, length), QTextCursor::KeepAnchor);
+    QTextCursor cursor = cursorAt(startOffset);
+    cursor.setPosition(cursorAt(endOffset).position(), QTextCursor::KeepAnchor);
     cursor.insertText(text);
 }

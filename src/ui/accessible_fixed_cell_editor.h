@@ -3,11 +3,13 @@
 #include <QAccessibleWidget>
 
 class FixedCellEditor;
+class QTextCursor;
 
-// What a screen reader or magnifier reads of the editing box: Qt's own
-// interface for QPlainTextEdit places characters through Qt's paragraph
-// layout, which this box does not use, so it would put every character at
-// the top left corner. Offsets are those of QPlainTextEdit::toPlainText().
+// What a screen reader or magnifier reads of the editing box. Qt 6.4's own
+// interface for QPlainTextEdit places every paragraph's characters on the
+// first paragraph's lines and finds no character at a point; this one asks
+// the box where it draws each character. Words, sentences and lines are
+// found as Qt's text cursor finds them, on the lines shown.
 class AccessibleFixedCellEditor : public QAccessibleWidget,
                                   public QAccessibleTextInterface,
                                   public QAccessibleEditableTextInterface {
@@ -29,6 +31,12 @@ public:
     int cursorPosition() const override;
     void setCursorPosition(int position) override;
     QString text(int startOffset, int endOffset) const override;
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                             int *endOffset) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                         int *endOffset) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                            int *endOffset) const override;
     int characterCount() const override;
     QRect characterRect(int offset) const override;
     int offsetAtPoint(const QPoint &point) const override;
@@ -41,5 +49,8 @@ public:
 
 private:
     FixedCellEditor *editor() const;
+    QTextCursor cursorAt(int offset) const;
+    QString textAround(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                       int *endOffset) const;
     void select(int startOffset, int endOffset);
 };

@@ -5,6 +5,7 @@
 #include "platform/data_files.h"
 #include "platform/platform.h"
 #include "ui/dialogs.h"
+#include "ui/fixed_cell_editor.h"
 #include "ui/launch.h"
 #include "ui/phone_character_marks.h"
 #include "ui/phone_character_totals_tip.h"
@@ -47,8 +48,11 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     m_ui->ImgClear->setName(QStringLiteral("クリア"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (FixedCellEditor *editor : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji})
+    for (FixedCellEditor *editor : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji}) {
         new PhoneCharacterMarks(editor);
+        connect(editor, &FixedCellEditor::typingRefused, this, [this] { m_platform.beeper.beep(); });
+        connect(editor, &FixedCellEditor::insertionRefused, this, &MainWindow::refuseInsertion);
+    }
     new PhoneCharacterTotalsTip(m_ui->lblMoji, [this] { return currentBox()->toPlainText(); });
     restoreDraft();
     showActionPicture(false);
@@ -179,6 +183,15 @@ void MainWindow::showOverLimitNotice()
     m_noticeOpen = false;
     // The text may have changed meanwhile; the label shows it as it is now.
     m_ui->lblMoji->setText(QString::number(MessageText::count(currentBox()->toPlainText())));
+}
+
+void MainWindow::refuseInsertion(qsizetype room)
+{
+    m_platform.messages.show(QStringLiteral("貼り付ける文字が多すぎるため、貼り付けませんでした。\r\n"
+                                            "入力できるのは %1 文字までで、あと %2 文字入力できます。")
+                                 .arg(MessageText::MaximumCharacters)
+                                 .arg(room),
+                             QStringLiteral("ラークパッド"), MessageStyle::Warning);
 }
 
 void MainWindow::setLineWidth(LineWidth width)

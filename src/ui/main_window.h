@@ -35,6 +35,7 @@ private:
 
     void updateCount();
     void showOverLimitNotice();
+    void refuseInsertion(qsizetype room);
     void setLineWidth(LineWidth width);
 
     void pressAction();

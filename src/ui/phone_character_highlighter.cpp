@@ -2,7 +2,8 @@
 
 #include "core/phone_characters.h"
 
-PhoneCharacterHighlighter::PhoneCharacterHighlighter()
+PhoneCharacterHighlighter::PhoneCharacterHighlighter(QTextDocument *document)
+    : QSyntaxHighlighter(document)
 {
     m_missing.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     m_missing.setUnderlineColor(QColor(0xE0, 0x00, 0x00));
@@ -17,12 +18,10 @@ QString PhoneCharacterHighlighter::asSent(QString boxText)
     return boxText;
 }
 
-QList<QTextLayout::FormatRange> PhoneCharacterHighlighter::formats(const QString &text) const
+void PhoneCharacterHighlighter::highlightBlock(const QString &text)
 {
-    QList<QTextLayout::FormatRange> formats;
     for (const PhoneCharacters::Run &run : PhoneCharacters::runs(asSent(text))) {
-        formats.append({static_cast<int>(run.start), static_cast<int>(run.length),
-                        run.kind == PhoneCharacters::Kind::Missing ? m_missing : m_vendorExtension});
+        setFormat(static_cast<int>(run.start), static_cast<int>(run.length),
+                  run.kind == PhoneCharacters::Kind::Missing ? m_missing : m_vendorExtension);
     }
-    return formats;
 }

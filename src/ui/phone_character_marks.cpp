@@ -1,11 +1,12 @@
 #include "ui/phone_character_marks.h"
 
 #include "core/phone_characters.h"
-#include "ui/fixed_cell_editor.h"
 #include "ui/phone_character_highlighter.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QToolTip>
 
 namespace {
@@ -25,11 +26,9 @@ QString tipFor(const QString &character)
 
 } // namespace
 
-PhoneCharacterMarks::PhoneCharacterMarks(FixedCellEditor *editor) : QObject(editor), m_editor(editor)
+PhoneCharacterMarks::PhoneCharacterMarks(QPlainTextEdit *editor) : QObject(editor), m_editor(editor)
 {
-    editor->setLineFormats([highlighter = PhoneCharacterHighlighter()](const QString &line) {
-        return highlighter.formats(line);
-    });
+    new PhoneCharacterHighlighter(editor->document());
     // A mouse's tool tip and context menu come to the viewport; a context
     // menu asked for from the keyboard comes to the editor.
     editor->installEventFilter(this);
@@ -46,7 +45,7 @@ bool PhoneCharacterMarks::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::ContextMenu) {
         const auto *menuEvent = static_cast<QContextMenuEvent *>(event);
         // From the keyboard: the character after the caret.
-        const QPoint point = menuEvent->reason() == QContextMenuEvent::Keyboard ? m_editor->caretRect(m_editor->textCursor().position()).center()
+        const QPoint point = menuEvent->reason() == QContextMenuEvent::Keyboard ? m_editor->cursorRect().center()
                              : onEditor ? m_editor->viewport()->mapFrom(m_editor, menuEvent->pos())
                                         : menuEvent->pos();
         showContextMenu(*menuEvent, point);
@@ -59,24 +58,28 @@ bool PhoneCharacterMarks::eventFilter(QObject *watched, QEvent *event)
 // cursor when the point is not on one.
 QTextCursor PhoneCharacterMarks::characterUnder(QPoint viewportPoint) const
 {
-    const QString text = m_editor->toPlainText();
-    const int nearest = m_editor->positionAt(viewportPoint);
+    const QTextCursor nearest = m_editor->cursorForPosition(viewportPoint);
+    const QTextBlock block = nearest.block();
+    const QString text = block.text();
     // The nearest caret position lies on one side of the character pointed at.
-    for (const int position : {nearest, nearest - 1}) {
-        const QStringView character = PhoneCharacters::characterAt(text, position);
-        if (character.isEmpty())
-            continue;
-        const int start = static_cast<int>(character.data() - text.data());
-        if (!m_editor->characterRect(start).contains(viewportPoint))
-            continue;
-        if (PhoneCharacters::kind(character) == PhoneCharacters::Kind::Common)
-            return {};
-        QTextCursor selection(m_editor->document());
-        selection.setPosition(start);
-        selection.setPosition(start + static_cast<int>(character.size()), QTextCursor::KeepAnchor);
-        return selection;
-    }
-    return {};
+    qsizetype inBlock = nearest.positionInBlock();
+    if (viewportPoint.x() < m_editor->cursorRect(nearest).center().x())
+        --inBlock;
+    const QStringView character = PhoneCharacters::characterAt(text, inBlock);
+    if (character.isEmpty()
+        || PhoneCharacters::kind(PhoneCharacterHighlighter::asSent(character.toString())) == PhoneCharacters::Kind::Common)
+        return {};
+    const int start = static_cast<int>(character.data() - text.data());
+    const int end = start + static_cast<int>(character.size());
+    QTextCursor selection(block);
+    selection.setPosition(block.position() + start);
+    const QRect caret = m_editor->cursorRect(selection);
+    const QTextLine line = block.layout()->lineForTextPosition(start);
+    const QRectF drawn(caret.center().x(), caret.top(), line.cursorToX(end) - line.cursorToX(start), caret.height());
+    if (!drawn.contains(viewportPoint))
+        return {};
+    selection.setPosition(block.position() + end, QTextCursor::KeepAnchor);
+    return selection;
 }
 
 void PhoneCharacterMarks::showToolTip(const QHelpEvent &event)
