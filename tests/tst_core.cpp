@@ -80,10 +80,13 @@ void TestCore::phoneCharacters_data()
     QTest::newRow("JIS X 0208, ≒∵¬ also in vendor rows") << "≒∵¬あA" << Kind::Common << QStringList(5);
     QTest::newRow("NEC rows") << "①㈱Ⅲ㍉" << Kind::VendorExtension << QStringList{"1", "(株)", "III", "ミリ"};
     QTest::newRow("IBM rows, user-defined area") << "髙\uE000" << Kind::VendorExtension << QStringList(2);
+    QTest::newRow("decomposed: composed where the phone has the form")
+        << "か\u3099ｶ\u3099e\u0301" << Kind::Missing << QStringList{"が", "ガ", ""};
     QTest::newRow("no form, nor has NFKC of ⅀½") << "😀𠮷한⅀½" + QString(QChar(0xDC00)) << Kind::Missing << QStringList(6);
 }
 
-// Neighbours of one kind make one run; a surrogate pair is one character.
+// Neighbours of one kind make one run; a surrogate pair or a letter with its
+// combining marks is one character.
 void TestCore::phoneCharacters()
 {
     QFETCH(QString, characters);

@@ -1,11 +1,13 @@
 // The handset window over fake desktop parts, driven as a user drives it.
 
 #include "fakes.h"
+#include "core/message_text.h"
 #include "platform/fonts.h"
 #include "ui/main_window.h"
 #include "ui/picture_button.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
@@ -63,6 +65,9 @@ private Q_SLOTS:
     void restoresAndSaves();
     void overLimitNotice();
     void marksFollowEditsAndWidth();
+    void editsAtTheLimitAndThroughInputMethods_data();
+    void editsAtTheLimitAndThroughInputMethods();
+    void screenReaderFindsEveryUnitAndCharacter();
     void linesHoldExactlyTheCells_data();
     void linesHoldExactlyTheCells();
     void pictureButtons_data();
@@ -128,13 +133,14 @@ void TestMainWindow::overLimitNotice()
 }
 
 // Marks follow an edit and the width switch, which keeps the selection too;
-// their replacement, all at once, is one undo step.
+// a letter and its combining mark are marked, drawn and replaced as one.
+// Replacing them all at once is one undo step.
 void TestMainWindow::marksFollowEditsAndWidth()
 {
     Harness h;
     QApplication::processEvents(); // the marks start with the event loop
-    h.box()->insertPlainText(QStringLiteral("a①b😀㈱"));
-    QCOMPARE(marks(h.box()), QStringLiteral("①.😀~㈱."));
+    h.box()->insertPlainText(QStringLiteral("a①b😀㈱か\u3099"));
+    QCOMPARE(marks(h.box()), QStringLiteral("①.😀~㈱.か\u3099~"));
     QTextCursor cursor = h.box()->textCursor();
     cursor.setPosition(1);
     cursor.setPosition(3, QTextCursor::KeepAnchor);
@@ -142,7 +148,7 @@ void TestMainWindow::marksFollowEditsAndWidth()
     h.choose("Opt8Moji");
     QCOMPARE(h.box()->objectName(), QStringLiteral("txtEdit_8moji"));
     QCOMPARE(h.box()->textCursor().selectedText(), QStringLiteral("①b"));
-    QCOMPARE(marks(h.box()), QStringLiteral("①.😀~㈱."));
+    QCOMPARE(marks(h.box()), QStringLiteral("①.😀~㈱.か\u3099~"));
     const QPoint onCircledOne = h.box()->cursorRect(h.box()->document()->find("①")).center() - QPoint(2, 0);
     QContextMenuEvent click(QContextMenuEvent::Mouse, onCircledOne, {});
     QApplication::sendEvent(h.box()->viewport(), &click);
@@ -152,10 +158,114 @@ void TestMainWindow::marksFollowEditsAndWidth()
     QCOMPARE(actions.at(actions.size() - 2)->text(), QStringLiteral("「①」を「1」に置き換える"));
     actions.last()->trigger();
     menu->close();
-    QCOMPARE(h.box()->toPlainText(), QStringLiteral("a1b😀(株)"));
+    QCOMPARE(h.box()->toPlainText(), QStringLiteral("a1b😀(株)が"));
     QCOMPARE(marks(h.box()), QStringLiteral("😀~"));
     h.box()->undo();
-    QCOMPARE(h.box()->toPlainText(), QStringLiteral("a①b😀㈱"));
+    QCOMPARE(h.box()->toPlainText(), QStringLiteral("a①b😀㈱か\u3099"));
+}
+
+void TestMainWindow::editsAtTheLimitAndThroughInputMethods_data()
+{
+    QTest::addColumn<int>("filler"); // so many "a" before the draft
+    QTest::addColumn<QString>("draft");
+    QTest::addColumn<int>("anchor"); // in the draft; -1 for its end
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("text"); // after the filler
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<int>("messages");
+    const int limit = MessageText::MaximumCharacters;
+    QTest::newRow("one undo step a conversion")
+        << 0 << "" << -1 << -1 << QStringList{"p:にほんご", "c:日本語", "p:です", "c:です", "p:ね", "c:ね", "undo"} << "日本語です" << 0 << 0;
+    QTest::newRow("reconverting a selection replaces just the selection")
+        << 0 << "日本語を勉強" << 0 << 3 << QStringList{"r:-3:3", "p:にほんご", "c:日本語"} << "日本語を勉強" << 0 << 0;
+    QTest::newRow("a long composition stays in sight")
+        << 300 << "" << -1 << -1 << QStringList{"p:" + QString(40, u'あ')} << "" << 0 << 0;
+    QTest::newRow("a commit past the limit: nothing of it, a beep")
+        << limit - 2 << "" << -1 << -1 << QStringList{"p:にほんご", "c:日本語"} << "" << 1 << 0;
+    QTest::newRow("typing at the limit: a beep each")
+        << limit << "" << -1 << -1 << QStringList{"k:x", "k:\n"} << "" << 2 << 0;
+    QTest::newRow("a stored draft over the limit loads whole; edits that do not lengthen it work")
+        << limit + 1 << "yz" << -1 << 1 << QStringList{"k:x", "k:\b", "k:w"} << "y" << 1 << 0;
+    QTest::newRow("a paste past the limit: nothing of it, a message")
+        << limit - 10 << "" << -1 << -1 << QStringList{"v:0123456789😀"} << "" << 0 << 1;
+    QTest::newRow("a paste up to the limit") << limit - 10 << "" << -1 << -1 << QStringList{"v:012345678😀"} << "012345678😀" << 0 << 0;
+}
+
+// Keys (k:), input-method preedits (p:), commits (c:) and deletions of
+// surrounding text (r:start:length), pastes (v:) and undo; the caret, or
+// the composition's caret, is in sight after each.
+void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
+{
+    QFETCH(int, filler);
+    QFETCH(QString, draft);
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(QStringList, actions);
+    const QString before = QString(filler, u'a') + draft;
+    Harness h({{"Edit", before}});
+    QCOMPARE(h.box()->toPlainText(), before);
+    QTextCursor cursor = h.box()->textCursor();
+    cursor.setPosition(anchor < 0 ? before.size() : filler + anchor);
+    cursor.setPosition(position < 0 ? before.size() : filler + position, QTextCursor::KeepAnchor);
+    h.box()->setTextCursor(cursor);
+    QGuiApplication::clipboard()->setText(QStringLiteral("on the clipboard"));
+    for (const QString &action : actions) {
+        const QString value = action.mid(2);
+        if (action.startsWith(u"k:")) {
+            const QChar key = value.front();
+            QTest::keyClick(h.box(), key == u'\n' ? Qt::Key_Return : key == u'\b' ? Qt::Key_Backspace : Qt::Key(key.toUpper().unicode()), {}, 0);
+        } else if (action.startsWith(u"v:")) {
+            QGuiApplication::clipboard()->setText(value);
+            h.box()->paste();
+            QCOMPARE(QGuiApplication::clipboard()->text(), value);
+        } else if (action == u"undo") {
+            h.box()->undo();
+        } else {
+            QInputMethodEvent event(action.startsWith(u"p:") ? value : QString(), {});
+            if (action.startsWith(u"c:"))
+                event.setCommitString(value);
+            if (action.startsWith(u"r:"))
+                event.setCommitString({}, value.section(u':', 0, 0).toInt(), value.section(u':', 1, 1).toInt());
+            QApplication::sendEvent(h.box(), &event);
+        }
+        QVERIFY2(h.box()->viewport()->rect().contains(h.box()->cursorRect()), qPrintable(action));
+    }
+    QCOMPARE(h.box()->toPlainText().left(filler), QString(filler, u'a'));
+    QTEST(h.box()->toPlainText().mid(filler), "text");
+    QTEST(h.fakes.beeper.beeps, "beeps");
+    QTEST(int(h.fakes.messages.shown.size()), "messages");
+    if (!h.fakes.messages.shown.isEmpty())
+        QVERIFY(h.fakes.messages.shown.front().contains(QStringLiteral("あと 10 文字")));
+}
+
+// Every word, sentence, line and paragraph a screen reader asks for is
+// answered, holds the offset and leads on to the next; every character is
+// found where the box draws it, in every paragraph.
+void TestMainWindow::screenReaderFindsEveryUnitAndCharacter()
+{
+    Harness h;
+    h.box()->setPlainText(QStringLiteral("日本語の文章です。か\u3099😀👍🏽 a b.\n\n次の段落、長い文。"));
+    QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(h.box())->textInterface();
+    const int count = text->characterCount();
+    using Unit = QAccessible::TextBoundaryType;
+    for (const Unit unit : {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+                            QAccessible::LineBoundary, QAccessible::ParagraphBoundary}) {
+        for (int offset = 0; offset <= count; ++offset) {
+            const auto where = QStringLiteral("unit %1 offset %2").arg(unit).arg(offset);
+            int start = -1, end = -1, beforeStart = -1, beforeEnd = -1, afterStart = -1, afterEnd = -1;
+            text->textAtOffset(offset, unit, &start, &end);
+            text->textBeforeOffset(offset, unit, &beforeStart, &beforeEnd);
+            text->textAfterOffset(offset, unit, &afterStart, &afterEnd);
+            QVERIFY2(start <= offset && (offset < end || offset == count), qPrintable(where));
+            QVERIFY2(start == 0 || (beforeStart < start && beforeStart < beforeEnd), qPrintable(where));
+            QVERIFY2(end >= count || (afterEnd > end && afterStart < afterEnd), qPrintable(where));
+        }
+    }
+    for (int start = 0, end = 0; start < count; start = end) {
+        if (text->textAtOffset(start, QAccessible::CharBoundary, &start, &end) != u"\n")
+            QCOMPARE(text->offsetAtPoint(text->characterRect(start).center()), start);
+    }
 }
 
 void TestMainWindow::linesHoldExactlyTheCells_data()

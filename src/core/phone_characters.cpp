@@ -1,35 +1,38 @@
 #include "core/phone_characters.h"
 
 #include <QHash>
+#include <QTextBoundaryFinder>
+#include <algorithm>
 
 namespace PhoneCharacters {
 namespace {
 
-bool isPair(QStringView text, qsizetype position)
+// Calls `visit(start, length)` for every character in order.
+template <typename Visit>
+void forEachCharacter(QStringView text, Visit visit)
 {
-    return position + 1 < text.size() && text[position].isHighSurrogate()
-           && text[position + 1].isLowSurrogate();
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+    qsizetype start = 0;
+    for (qsizetype end = clusters.toNextBoundary(); end > 0; end = clusters.toNextBoundary()) {
+        visit(start, end - start);
+        start = end;
+    }
 }
 
 } // namespace
 
 QList<Run> runs(QStringView text)
 {
-    const Kind *forms = ShiftJis::forms();
     QList<Run> found;
-    const char16_t *units = text.utf16();
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size;) {
-        const Kind kind = forms[units[i]];
-        if (kind == Kind::Common) {
-            ++i;
-            continue;
-        }
-        const qsizetype start = i;
-        while (i < size && forms[units[i]] == kind)
-            ++i;
-        found.append({start, i - start, kind});
-    }
+    forEachCharacter(text, [&](qsizetype start, qsizetype length) {
+        const Kind characterKind = kind(text.sliced(start, length));
+        if (characterKind == Kind::Common)
+            return;
+        if (!found.isEmpty() && found.last().kind == characterKind && found.last().start + found.last().length == start)
+            found.last().length += length;
+        else
+            found.append({start, length, characterKind});
+    });
     return found;
 }
 
@@ -37,14 +40,20 @@ QStringView characterAt(QStringView text, qsizetype position)
 {
     if (position < 0 || position >= text.size())
         return {};
-    if (position > 0 && text[position].isLowSurrogate() && isPair(text, position - 1))
-        --position;
-    return text.mid(position, isPair(text, position) ? 2 : 1);
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+    clusters.setPosition(position + 1);
+    const qsizetype start = clusters.toPreviousBoundary();
+    return text.sliced(start, clusters.toNextBoundary() - start);
 }
 
+// The phone shows a character as written only when it shows every unit.
 Kind kind(QStringView character)
 {
-    return character.isEmpty() ? Kind::Common : ShiftJis::forms()[character.front().unicode()];
+    const Kind *forms = ShiftJis::forms();
+    Kind worst = Kind::Common;
+    for (QChar unit : character)
+        worst = std::max(worst, forms[unit.unicode()]);
+    return worst;
 }
 
 QString replacement(QStringView character)
@@ -52,7 +61,7 @@ QString replacement(QStringView character)
     if (kind(character) == Kind::Common)
         return {};
     const QString compatible = character.toString().normalized(QString::NormalizationForm_KC);
-    if (compatible == character || !runs(compatible).isEmpty())
+    if (compatible == character || kind(compatible) != Kind::Common)
         return {};
     return compatible;
 }
@@ -62,30 +71,35 @@ QList<Replacement> replacements(QStringView text)
     // Marked characters tend to repeat; each is normalized once.
     QHash<QString, QString> known;
     QList<Replacement> found;
-    for (const Run &run : runs(text)) {
-        for (qsizetype i = run.start; i < run.start + run.length;) {
-            const QStringView character = characterAt(text, i);
-            const QString key = character.toString();
-            auto it = known.find(key);
-            if (it == known.end())
-                it = known.insert(key, replacement(character));
-            if (!it->isEmpty())
-                found.append({i, character.size(), *it});
-            i += character.size();
-        }
-    }
+    forEachCharacter(text, [&](qsizetype start, qsizetype length) {
+        const QStringView character = text.sliced(start, length);
+        if (kind(character) == Kind::Common)
+            return;
+        const QString key = character.toString();
+        auto it = known.find(key);
+        if (it == known.end())
+            it = known.insert(key, replacement(character));
+        if (!it->isEmpty())
+            found.append({start, length, *it});
+    });
     return found;
 }
 
 Totals totals(QStringView text)
 {
     Totals totals;
-    for (const Run &run : runs(text)) {
-        qsizetype characters = 0;
-        for (qsizetype i = run.start; i < run.start + run.length; i += characterAt(text, i).size())
-            ++characters;
-        (run.kind == Kind::Missing ? totals.missing : totals.vendorExtension) += characters;
-    }
+    forEachCharacter(text, [&](qsizetype start, qsizetype length) {
+        switch (kind(text.sliced(start, length))) {
+        case Kind::Missing:
+            ++totals.missing;
+            break;
+        case Kind::VendorExtension:
+            ++totals.vendorExtension;
+            break;
+        case Kind::Common:
+            break;
+        }
+    });
     return totals;
 }
 

@@ -7,7 +7,10 @@
 
 // The characters of a message that a phone will not show as written: those
 // with no code page 932 form (sent as "?") and the 機種依存文字 of the vendor
-// rows, which only some phones show. A surrogate pair is one character.
+// rows, which only some phones show. A character is what is drawn as one: a
+// surrogate pair, or a letter with the combining marks on it (か + U+3099,
+// as file names from macOS and text from PDFs bring it), so that a mark
+// never splits what the box draws together.
 namespace PhoneCharacters {
 
 using Kind = ShiftJis::Form;
@@ -23,15 +26,14 @@ struct Run {
 // Every run of marked characters, in order; one table look-up per unit.
 QList<Run> runs(QStringView text);
 
-// The whole character that the unit at `position` belongs to: both halves of
-// a surrogate pair, else the one unit.
+// The whole character that the unit at `position` belongs to.
 QStringView characterAt(QStringView text, qsizetype position);
 
 Kind kind(QStringView character);
 
 // What the phone can show in place of a marked character: its compatibility
-// form (NFKC), when that differs and holds no marked character. Empty when
-// there is none.
+// form (NFKC, which also composes か + U+3099 into が), when that differs and
+// holds no marked character. Empty when there is none.
 QString replacement(QStringView character);
 
 struct Replacement {

@@ -2,7 +2,6 @@
 
 #include "ui/fixed_cell_editor.h"
 
-#include <QScrollBar>
 #include <QTextCursor>
 #include <algorithm>
 #include <tuple>
@@ -200,17 +199,11 @@ int AccessibleFixedCellEditor::offsetAtPoint(const QPoint &point) const
     return characterRect(cursor.position()).contains(point) ? cursor.position() : -1;
 }
 
-// Brought into sight line by line, without moving the caret.
+// Brought into sight without moving the caret.
 void AccessibleFixedCellEditor::scrollToSubstring(int startIndex, int endIndex)
 {
     Q_UNUSED(endIndex)
-    const QTextCursor start = cursorAt(startIndex);
-    QScrollBar *lines = editor()->verticalScrollBar();
-    const QRect visible = editor()->viewport()->rect();
-    while (editor()->cursorRect(start).top() < visible.top() && lines->value() > lines->minimum())
-        lines->setValue(lines->value() - 1);
-    while (editor()->cursorRect(start).bottom() > visible.bottom() && lines->value() < lines->maximum())
-        lines->setValue(lines->value() + 1);
+    editor()->scrollToShow(cursorAt(startIndex));
 }
 
 QString AccessibleFixedCellEditor::attributes(int offset, int *startOffset, int *endOffset) const

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -84,6 +85,16 @@ void FixedCellEditor::fitTextAreaToCells()
         setViewportMargins(margins);
 }
 
+void FixedCellEditor::scrollToShow(const QTextCursor &cursor)
+{
+    QScrollBar *lines = verticalScrollBar();
+    const QRect visible = viewport()->rect();
+    while (cursorRect(cursor).top() < visible.top() && lines->value() > lines->minimum())
+        lines->setValue(lines->value() - 1);
+    while (cursorRect(cursor).bottom() > visible.bottom() && lines->value() < lines->maximum())
+        lines->setValue(lines->value() + 1);
+}
+
 // --- The length limit ------------------------------------------------------
 
 // How many characters may take the place of [start, end); less than none when
@@ -155,6 +166,7 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
     }
     if (!replaces || !cursor.hasSelection()) {
         QPlainTextEdit::inputMethodEvent(event);
+        keepCompositionInSight();
         return;
     }
     // Qt 6.4 removes the selection first and then counts the replacement from
@@ -166,6 +178,15 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
     QInputMethodEvent fromStart(event->preeditString(), event->attributes());
     fromStart.setCommitString(event->commitString(), 0, end - start);
     QPlainTextEdit::inputMethodEvent(&fromStart);
+    keepCompositionInSight();
+}
+
+// QPlainTextEdit brings the line where a composition starts into sight, but
+// a long one runs on for lines below it, with the input method's caret.
+void FixedCellEditor::keepCompositionInSight()
+{
+    if (!preedit().isEmpty())
+        scrollToShow(textCursor());
 }
 
 // Qt 6.4's IBus support, asked to commit the unfinished text when the user

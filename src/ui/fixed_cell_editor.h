@@ -21,6 +21,10 @@ public:
     int cellsPerLine() const { return m_cellsPerLine; }
     void setCellsPerLine(int cells);
 
+    // Scrolls line by line until the caret the cursor stands for is in
+    // sight; the text cursor's own caret may stand inside a composition.
+    void scrollToShow(const QTextCursor &cursor);
+
 Q_SIGNALS:
     // A typed character or an input method's text would have passed the limit.
     void typingRefused();
@@ -41,6 +45,7 @@ private:
     qsizetype room(int replacedStart, int replacedEnd) const;
     bool fits(const QString &inserted, int replacedStart, int replacedEnd) const;
     QString preedit() const;
+    void keepCompositionInSight();
     void noteCommitByClick(const QString &pending, int lengthBefore);
     bool repeatsCommitByClick(const QInputMethodEvent &event);
 
