@@ -2,6 +2,8 @@
 
 #include "core/shift_jis.h"
 
+#include <algorithm>
+
 namespace MessageText {
 
 QString fromBox(QStringView boxText)
@@ -47,6 +49,12 @@ qsizetype characterCount(QStringView text)
             --characters;
     }
     return characters;
+}
+
+qsizetype room(QStringView text, qsizetype start, qsizetype end)
+{
+    const qsizetype replacedCharacters = characterCount(text.sliced(start, end - start));
+    return std::max(replacedCharacters, MaximumCharacters - characterCount(text) + replacedCharacters);
 }
 
 } // namespace MessageText

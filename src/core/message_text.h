@@ -22,4 +22,9 @@ constexpr qsizetype MaximumCharacters = 10'000;
 // Characters as the user counts them: a surrogate pair is one.
 qsizetype characterCount(QStringView text);
 
+// How many characters may take the place of text[start, end): as many as keep
+// the text within the limit, and never fewer than it replaces, so that a text
+// over the limit (a stored draft may be) can be edited without growing.
+qsizetype room(QStringView text, qsizetype start, qsizetype end);
+
 } // namespace MessageText

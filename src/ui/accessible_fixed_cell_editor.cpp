@@ -1,44 +1,16 @@
 #include "ui/accessible_fixed_cell_editor.h"
 
-#include "ui/fixed_cell_editor.h"
-
 #include <QTextCursor>
-#include <algorithm>
 #include <tuple>
-
-namespace {
-
-QAccessibleInterface *createAccessible(const QString &className, QObject *object)
-{
-    if (className == QLatin1String(FixedCellEditor::staticMetaObject.className()))
-        return new AccessibleFixedCellEditor(static_cast<FixedCellEditor *>(object));
-    return nullptr;
-}
-
-} // namespace
-
-AccessibleFixedCellEditor::AccessibleFixedCellEditor(FixedCellEditor *editor)
-    : QAccessibleWidget(editor, QAccessible::EditableText)
-{
-}
 
 void AccessibleFixedCellEditor::install()
 {
     // Once for the program: Qt asks the factories for every object it reads out.
-    static const bool installed = (QAccessible::installFactory(createAccessible), true);
-    Q_UNUSED(installed)
-}
-
-FixedCellEditor *AccessibleFixedCellEditor::editor() const
-{
-    return static_cast<FixedCellEditor *>(widget());
-}
-
-QTextCursor AccessibleFixedCellEditor::cursorAt(int offset) const
-{
-    QTextCursor cursor(editor()->document());
-    cursor.setPosition(std::clamp(offset, 0, characterCount()));
-    return cursor;
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory([](const QString &className, QObject *object) {
+        const bool ours = className == QLatin1String(FixedCellEditor::staticMetaObject.className());
+        return ours ? static_cast<QAccessibleInterface *>(new AccessibleFixedCellEditor(static_cast<FixedCellEditor *>(object)))
+                    : nullptr;
+    }), true);
 }
 
 void *AccessibleFixedCellEditor::interface_cast(QAccessible::InterfaceType type)
@@ -53,125 +25,50 @@ void *AccessibleFixedCellEditor::interface_cast(QAccessible::InterfaceType type)
 QAccessible::State AccessibleFixedCellEditor::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();
-    state.multiLine = true;
-    state.editable = !editor()->isReadOnly();
+    state.multiLine = state.selectableText = true;
     state.readOnly = editor()->isReadOnly();
-    state.selectableText = true;
+    state.editable = !editor()->isReadOnly();
     return state;
 }
 
-QString AccessibleFixedCellEditor::text(QAccessible::Text type) const
+QTextCursor AccessibleFixedCellEditor::cursorAt(int offset, int anchor) const
 {
-    if (type == QAccessible::Value)
-        return editor()->toPlainText();
-    return QAccessibleWidget::text(type);
+    QTextCursor cursor(editor()->document());
+    cursor.setPosition(std::clamp(anchor < 0 ? offset : anchor, 0, characterCount()));
+    cursor.setPosition(std::clamp(offset, 0, characterCount()), QTextCursor::KeepAnchor);
+    return cursor;
 }
 
-void AccessibleFixedCellEditor::selection(int selectionIndex, int *startOffset, int *endOffset) const
+// Never an empty unit before the end, so that a screen reader stepping from
+// unit to unit always moves on. Out of the text, none.
+QString AccessibleFixedCellEditor::textAtOffset(int offset, QAccessible::TextBoundaryType type, int *start,
+                                                int *end) const
 {
-    const QTextCursor cursor = editor()->textCursor();
-    const bool exists = selectionIndex == 0 && cursor.hasSelection();
-    *startOffset = exists ? cursor.selectionStart() : 0;
-    *endOffset = exists ? cursor.selectionEnd() : 0;
-}
-
-int AccessibleFixedCellEditor::selectionCount() const
-{
-    return editor()->textCursor().hasSelection() ? 1 : 0;
-}
-
-void AccessibleFixedCellEditor::select(int startOffset, int endOffset)
-{
-    QTextCursor cursor = cursorAt(startOffset);
-    cursor.setPosition(cursorAt(endOffset).position(), QTextCursor::KeepAnchor);
-    editor()->setTextCursor(cursor);
-}
-
-// The box has one selection at most: a new one takes its place.
-void AccessibleFixedCellEditor::addSelection(int startOffset, int endOffset)
-{
-    select(startOffset, endOffset);
-}
-
-void AccessibleFixedCellEditor::removeSelection(int selectionIndex)
-{
-    if (selectionIndex == 0)
-        setCursorPosition(cursorPosition());
-}
-
-void AccessibleFixedCellEditor::setSelection(int selectionIndex, int startOffset, int endOffset)
-{
-    if (selectionIndex == 0)
-        select(startOffset, endOffset);
-}
-
-int AccessibleFixedCellEditor::cursorPosition() const
-{
-    return editor()->textCursor().position();
-}
-
-void AccessibleFixedCellEditor::setCursorPosition(int position)
-{
-    select(position, position);
-}
-
-QString AccessibleFixedCellEditor::text(int startOffset, int endOffset) const
-{
-    return editor()->toPlainText().mid(startOffset, std::max(0, endOffset - startOffset));
-}
-
-// The unit that holds `offset`, and never an empty one before the end, so
-// that a screen reader stepping from unit to unit always moves on.
-QString AccessibleFixedCellEditor::textAround(int offset, QAccessible::TextBoundaryType boundaryType,
-                                              int *startOffset, int *endOffset) const
-{
-    const QTextCursor cursor = cursorAt(offset);
-    auto [start, end] = QAccessible::qAccessibleTextBoundaryHelper(cursor, boundaryType);
-    if (!(start <= cursor.position() && cursor.position() < end))
-        std::tie(start, end) = QAccessible::qAccessibleTextBoundaryHelper(cursor, QAccessible::CharBoundary);
-    *startOffset = start;
-    *endOffset = end;
-    return text(start, end);
-}
-
-QString AccessibleFixedCellEditor::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                                int *startOffset, int *endOffset) const
-{
-    *startOffset = *endOffset = -1;
+    *start = *end = -1;
     if (offset < 0 || offset > characterCount())
         return {};
-    return textAround(offset, boundaryType, startOffset, endOffset);
+    const QTextCursor cursor = cursorAt(offset);
+    std::tie(*start, *end) = QAccessible::qAccessibleTextBoundaryHelper(cursor, type);
+    if (!(*start <= offset && offset < *end))
+        std::tie(*start, *end) = QAccessible::qAccessibleTextBoundaryHelper(cursor, QAccessible::CharBoundary);
+    return text(*start, *end);
 }
 
-QString AccessibleFixedCellEditor::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                                    int *startOffset, int *endOffset) const
+QString AccessibleFixedCellEditor::textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int *start,
+                                                    int *end) const
 {
-    textAtOffset(offset, boundaryType, startOffset, endOffset);
-    if (*startOffset <= 0) {
-        *startOffset = *endOffset = -1;
-        return {};
-    }
-    return textAround(*startOffset - 1, boundaryType, startOffset, endOffset);
+    textAtOffset(offset, type, start, end);
+    return textAtOffset(*start > 0 ? *start - 1 : -1, type, start, end);
 }
 
-QString AccessibleFixedCellEditor::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                                   int *startOffset, int *endOffset) const
+QString AccessibleFixedCellEditor::textAfterOffset(int offset, QAccessible::TextBoundaryType type, int *start,
+                                                   int *end) const
 {
-    textAtOffset(offset, boundaryType, startOffset, endOffset);
-    if (*endOffset < 0 || *endOffset >= characterCount()) {
-        *startOffset = *endOffset = -1;
-        return {};
-    }
-    return textAround(*endOffset, boundaryType, startOffset, endOffset);
+    textAtOffset(offset, type, start, end);
+    return textAtOffset(*end >= 0 && *end < characterCount() ? *end : -1, type, start, end);
 }
 
-int AccessibleFixedCellEditor::characterCount() const
-{
-    return editor()->document()->characterCount() - 1;
-}
-
-// From the caret before the character to the caret after it, where the box
-// draws them.
+// From the caret before the character to the caret after it.
 QRect AccessibleFixedCellEditor::characterRect(int offset) const
 {
     if (offset < 0 || offset >= characterCount())
@@ -188,45 +85,15 @@ QRect AccessibleFixedCellEditor::characterRect(int offset) const
 
 int AccessibleFixedCellEditor::offsetAtPoint(const QPoint &point) const
 {
-    const QPoint inViewport = editor()->viewport()->mapFromGlobal(point);
-    if (!editor()->viewport()->rect().contains(inViewport))
-        return -1;
     // The nearest caret lies on one side or the other of the character.
-    QTextCursor cursor = editor()->cursorForPosition(inViewport);
-    if (characterRect(cursor.position()).contains(point))
-        return cursor.position();
-    cursor.movePosition(QTextCursor::PreviousCharacter);
+    QTextCursor cursor = editor()->cursorForPosition(editor()->viewport()->mapFromGlobal(point));
+    if (!characterRect(cursor.position()).contains(point))
+        cursor.movePosition(QTextCursor::PreviousCharacter);
     return characterRect(cursor.position()).contains(point) ? cursor.position() : -1;
 }
 
-// Brought into sight without moving the caret.
-void AccessibleFixedCellEditor::scrollToSubstring(int startIndex, int endIndex)
+void AccessibleFixedCellEditor::replaceText(int start, int end, const QString &text)
 {
-    Q_UNUSED(endIndex)
-    editor()->scrollToShow(cursorAt(startIndex));
-}
-
-QString AccessibleFixedCellEditor::attributes(int offset, int *startOffset, int *endOffset) const
-{
-    *startOffset = *endOffset = offset;
-    return {};
-}
-
-void AccessibleFixedCellEditor::deleteText(int startOffset, int endOffset)
-{
-    replaceText(startOffset, endOffset, {});
-}
-
-void AccessibleFixedCellEditor::insertText(int offset, const QString &text)
-{
-    replaceText(offset, offset, text);
-}
-
-void AccessibleFixedCellEditor::replaceText(int startOffset, int endOffset, const QString &text)
-{
-    if (editor()->isReadOnly())
-        return;
-    QTextCursor cursor = cursorAt(startOffset);
-    cursor.setPosition(cursorAt(endOffset).position(), QTextCursor::KeepAnchor);
-    cursor.insertText(text);
+    if (!editor()->isReadOnly())
+        cursorAt(end, start).insertText(text);
 }

@@ -1,56 +1,61 @@
 #pragma once
 
-#include <QAccessibleWidget>
+#include "ui/fixed_cell_editor.h"
 
-class FixedCellEditor;
-class QTextCursor;
+#include <QAccessibleWidget>
+#include <algorithm>
 
 // What a screen reader or magnifier reads of the editing box. Qt 6.4's own
-// interface for QPlainTextEdit places every paragraph's characters on the
-// first paragraph's lines and finds no character at a point; this one asks
-// the box where it draws each character. Words, sentences and lines are
-// found as Qt's text cursor finds them, on the lines shown.
+// interface for QPlainTextEdit puts every paragraph's characters on the first
+// paragraph's lines and finds none at a point; this one asks the box where it
+// draws them. Words, sentences and lines are those Qt's text cursor finds.
 class AccessibleFixedCellEditor : public QAccessibleWidget,
                                   public QAccessibleTextInterface,
                                   public QAccessibleEditableTextInterface {
 public:
-    explicit AccessibleFixedCellEditor(FixedCellEditor *editor);
-
-    // Makes Qt ask for this interface for every FixedCellEditor.
+    explicit AccessibleFixedCellEditor(FixedCellEditor *editor) : QAccessibleWidget(editor, QAccessible::EditableText) {}
     static void install();
 
     void *interface_cast(QAccessible::InterfaceType type) override;
     QAccessible::State state() const override;
-    QString text(QAccessible::Text type) const override;
+    QString text(QAccessible::Text type) const override
+    {
+        return type == QAccessible::Value ? editor()->toPlainText() : QAccessibleWidget::text(type);
+    }
 
-    void selection(int selectionIndex, int *startOffset, int *endOffset) const override;
-    int selectionCount() const override;
-    void addSelection(int startOffset, int endOffset) override;
-    void removeSelection(int selectionIndex) override;
-    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
-    int cursorPosition() const override;
-    void setCursorPosition(int position) override;
-    QString text(int startOffset, int endOffset) const override;
-    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
-                             int *endOffset) const override;
-    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
-                         int *endOffset) const override;
-    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
-                            int *endOffset) const override;
-    int characterCount() const override;
+    // The box has one selection at most: a new one takes its place.
+    int selectionCount() const override { return editor()->textCursor().hasSelection() ? 1 : 0; }
+    void selection(int, int *start, int *end) const override
+    {
+        *start = editor()->textCursor().selectionStart();
+        *end = editor()->textCursor().selectionEnd();
+    }
+    void addSelection(int start, int end) override { select(start, end); }
+    void removeSelection(int) override { setCursorPosition(cursorPosition()); }
+    void setSelection(int, int start, int end) override { select(start, end); }
+    int cursorPosition() const override { return editor()->textCursor().position(); }
+    void setCursorPosition(int position) override { select(position, position); }
+
+    QString text(int start, int end) const override { return editor()->toPlainText().mid(start, std::max(0, end - start)); }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override;
+    int characterCount() const override { return editor()->document()->characterCount() - 1; }
     QRect characterRect(int offset) const override;
     int offsetAtPoint(const QPoint &point) const override;
-    void scrollToSubstring(int startIndex, int endIndex) override;
-    QString attributes(int offset, int *startOffset, int *endOffset) const override;
+    void scrollToSubstring(int start, int) override { editor()->scrollToShow(cursorAt(start)); }
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        *start = *end = offset;
+        return {};
+    }
 
-    void deleteText(int startOffset, int endOffset) override;
-    void insertText(int offset, const QString &text) override;
-    void replaceText(int startOffset, int endOffset, const QString &text) override;
+    void deleteText(int start, int end) override { replaceText(start, end, {}); }
+    void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
+    void replaceText(int start, int end, const QString &text) override;
 
 private:
-    FixedCellEditor *editor() const;
-    QTextCursor cursorAt(int offset) const;
-    QString textAround(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
-                       int *endOffset) const;
-    void select(int startOffset, int endOffset);
+    FixedCellEditor *editor() const { return static_cast<FixedCellEditor *>(widget()); }
+    QTextCursor cursorAt(int offset, int anchor = -1) const;
+    void select(int start, int end) { editor()->setTextCursor(cursorAt(end, start)); }
 };
