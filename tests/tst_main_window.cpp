@@ -236,7 +236,7 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
     QTEST(h.fakes.beeper.beeps, "beeps");
     QTEST(int(h.fakes.messages.shown.size()), "messages");
     if (!h.fakes.messages.shown.isEmpty())
-        QVERIFY(h.fakes.messages.shown.front().contains(QStringLiteral("あと 10 文字")));
+        QVERIFY(h.fakes.messages.shown.front().contains(QStringLiteral("10,000 文字までです（あと 10 文字）")));
 }
 
 // Every word, sentence, line and paragraph a screen reader asks for is

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QLocale>
 #include <QScreen>
 
 namespace {
@@ -187,10 +188,10 @@ void MainWindow::showOverLimitNotice()
 
 void MainWindow::refuseInsertion(qsizetype room)
 {
-    m_platform.messages.show(QStringLiteral("貼り付ける文字が多すぎるため、貼り付けませんでした。\r\n"
-                                            "入力できるのは %1 文字までで、あと %2 文字入力できます。")
-                                 .arg(MessageText::MaximumCharacters)
-                                 .arg(room),
+    const QLocale japanese(QLocale::Japanese);
+    m_platform.messages.show(QStringLiteral("文字が多すぎるため貼り付けられません。\r\n"
+                                            "入力できるのは %1 文字までです（あと %2 文字）。")
+                                 .arg(japanese.toString(MessageText::MaximumCharacters), japanese.toString(room)),
                              QStringLiteral("ラークパッド"), MessageStyle::Warning);
 }
 
