@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr qsizetype TextLength = 100'000;
+constexpr qsizetype TextLength = 1'000;
 
 enum Caret { AtEnd = 0, InTheMiddle = 1 };
 
@@ -145,6 +145,31 @@ void BM_KeystrokeAtTheLimit(benchmark::State &state)
     keystrokes(state, true, paragraphAtTheLimit(StrokesToTheLimit, marked), static_cast<Caret>(state.range(0)), marked);
 }
 
+// What the limit is chosen from: Qt's own box with the marks, as the window
+// has it but without the limit, typed into at the end of one paragraph of
+// `characters` (every tenth marked), repaint included. It lays the whole
+// paragraph out again at each keystroke, so the cost grows with its length.
+void BM_ParagraphKeystrokeWithoutLimit(benchmark::State &state)
+{
+    QPlainTextEdit box;
+    box.setWordWrapMode(QTextOption::WrapAnywhere);
+    box.setFont(QFont(QStringLiteral("IPAGothic"), 12));
+    box.resize(170, 192);
+    new PhoneCharacterHighlighter(box.document());
+    box.setPlainText(markedText(state.range(0)).replace(u'\n', u' '));
+    box.moveCursor(QTextCursor::End);
+    box.show();
+    if (!QTest::qWaitForWindowExposed(&box)) {
+        state.SkipWithError("the box did not show");
+        return;
+    }
+    QApplication::processEvents();
+    for (auto _ : state) {
+        typeCharacter(&box);
+        QApplication::processEvents();
+    }
+}
+
 // The width switch with a paragraph at the limit: the other box takes the
 // text and the caret, and is drawn.
 void BM_WidthSwitchAtTheLimit(benchmark::State &state)
@@ -204,6 +229,9 @@ BENCHMARK(BM_MarkParagraphAtTheLimit)->ArgName("every_tenth_marked")->Arg(0)->Ar
 BENCHMARK(BM_KeystrokeAtTheLimit)
     ->ArgNames({"caret_mid", "every_tenth_marked"})->ArgsProduct({{AtEnd, InTheMiddle}, {0, 1}})
     ->Iterations(StrokesToTheLimit)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParagraphKeystrokeWithoutLimit)
+    ->ArgName("characters")->Arg(5'000)->Arg(10'000)->Arg(20'000)->Arg(40'000)
+    ->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WidthSwitchAtTheLimit)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
