@@ -20,7 +20,7 @@ void whenModalOpens(std::function<void(QWidget *modal)> action)
 }
 
 // Plays the user's part: "click:NAME", "type:NAME:TEXT" (replaces the text of
-// a box), "key:Enter", "key:Esc", "close" (the title bar's close box) and
+// a box), "key:Enter", "key:Esc", "key:Tab", "close" (the title bar's close box) and
 // "next:STEP;STEP..." (steps for the window that a later step opens).
 void play(QWidget *window, const QStringList &steps)
 {
@@ -41,7 +41,8 @@ void play(QWidget *window, const QStringList &steps)
             box->clear();
             QTest::keyClicks(box, step.section(u':', 2));
         } else if (verb == u"key") {
-            QTest::keyClick(window->focusWidget(), name == u"Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            const auto key = name == u"Enter" ? Qt::Key_Return : name == u"Tab" ? Qt::Key_Tab : Qt::Key_Escape;
+            QTest::keyClick(window->focusWidget(), key);
         } else if (verb == u"close") {
             window->close();
         } else if (verb == u"next") {
@@ -128,7 +129,9 @@ void TestDialogs::closing_data()
             << "accepted " + on;
     QTest::newRow("about: Enter on the home page opens it")
         << "about" << true << QStringList{"click:CmdHP", "key:Enter"}
-        << "left open, opened " LARKPAD_HOMEPAGE_URL ", opened " LARKPAD_HOMEPAGE_URL;
+        << "left open, opened https://example.org/larkpad/, opened https://example.org/larkpad/";
+    QTest::newRow("about, no home page: no button to Tab to") << "about, no home page" << true
+                                                           << QStringList{"key:Tab", "key:Enter"} << "closed";
 }
 
 void TestDialogs::closing()
@@ -140,7 +143,9 @@ void TestDialogs::closing()
     owner.show();
     FakePlatform fakes;
     const Platform platform = fakes.platform();
-    WindowDialogs dialogs(platform);
+    WindowDialogs dialogs(platform, dialog == u"about" ? HomePage{QStringLiteral("https://example.org/larkpad/"),
+                                                                   QStringLiteral("公式サイト")}
+                                                       : HomePage{});
 
     bool leftOpen = false;
     whenModalOpens([&](QWidget *modal) {

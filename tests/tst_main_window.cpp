@@ -72,6 +72,8 @@ private Q_SLOTS:
     void linesHoldExactlyTheCells();
     void pictureButtons_data();
     void pictureButtons();
+    void pictureButtonIgnoresOtherPresses_data();
+    void pictureButtonIgnoresOtherPresses();
 };
 
 void TestMainWindow::restoresAndSaves_data()
@@ -298,35 +300,32 @@ void TestMainWindow::pictureButtons_data()
 {
     QTest::addColumn<QString>("config");
     QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("mouse");
     QTest::addColumn<int>("key"); // its shortcut, pressed in the editor
     QTest::addColumn<bool>("keep"); // the answer to the clear confirmation
     QTest::addColumn<QString>("pictures"); // pressed, released
     QTest::addColumn<QString>("effect");
-    const int left = Qt::LeftButton, right = Qt::RightButton, middle = Qt::MiddleButton;
     const int enter = (Qt::CTRL | Qt::Key_Return).toCombined();
     const int keypad = (Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Enter).toCombined();
     const int clear = (Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace).toCombined();
-    QTest::newRow("send, right button") << "1111011" << "ImgCopy" << right << enter << false << "sendBtnDown.gif sendBtn.gif"
+    QTest::newRow("send") << "1111011" << "ImgCopy" << enter << false << "sendBtnDown.gif sendBtn.gif"
                                         << "送信|送信 (Ctrl+Enter) launched mailto:to@example.jp?subject=件名&body=a%26b%0D%0Ac text a&b\nc";
-    QTest::newRow("copy with notice") << "1111100" << "ImgCopy" << middle << keypad << false << "CopyBtnDown.gif CopyBtn.gif"
+    QTest::newRow("copy with notice") << "1111100" << "ImgCopy" << keypad << false << "CopyBtnDown.gif CopyBtn.gif"
                                       << "コピー|コピー (Ctrl+Enter) [copy] clipboard a&b\nc text a&b\nc";
-    QTest::newRow("clear, no confirmation") << "1101000" << "ImgClear" << left << clear << false
+    QTest::newRow("clear, no confirmation") << "1101000" << "ImgClear" << clear << false
                                             << "ClearBtnDown.gif ClearBtn.gif" << "クリア|クリア (Ctrl+Shift+Backspace) text";
-    QTest::newRow("clear, confirmed") << "1111000" << "ImgClear" << right << clear << false
+    QTest::newRow("clear, confirmed") << "1111000" << "ImgClear" << clear << false
                                       << "ClearBtnDown.gif ClearBtn.gif" << "クリア|クリア (Ctrl+Shift+Backspace) [clear] text";
-    QTest::newRow("clear, kept") << "1111000" << "ImgClear" << left << clear << true << "ClearBtnDown.gif ClearBtn.gif"
+    QTest::newRow("clear, kept") << "1111000" << "ImgClear" << clear << true << "ClearBtnDown.gif ClearBtn.gif"
                                  << "クリア|クリア (Ctrl+Shift+Backspace) [clear] text a&b\nc";
 }
 
-// Each picture reacts alike to any mouse button, to its shortcut in the
-// editor and to a screen reader's press: pressed picture first, then its
+// Each picture reacts alike to a left click, to its shortcut in the editor
+// and to a screen reader's press: pressed picture first, then its
 // action on the box of the selected width; no key reaches the text.
 void TestMainWindow::pictureButtons()
 {
     QFETCH(QString, config);
     QFETCH(QString, button);
-    QFETCH(int, mouse);
     QFETCH(int, key);
     QFETCH(bool, keep);
     QFETCH(QString, pictures);
@@ -342,7 +341,7 @@ void TestMainWindow::pictureButtons()
         std::optional<QString> clipboardDuringNotice;
         h.dialogs.during = [&] { clipboardDuringNotice = h.fakes.clipboard.text; };
         if (by == u"mouse") {
-            QTest::mousePress(picture, Qt::MouseButton(mouse));
+            QTest::mousePress(picture, Qt::LeftButton);
         } else if (by == u"key") {
             QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
             QTRY_VERIFY(h.box()->hasFocus());
@@ -353,7 +352,7 @@ void TestMainWindow::pictureButtons()
         }
         QCOMPARE(picture->pictureFile(), pictures.section(u' ', 0, 0));
         if (by == u"mouse")
-            QTest::mouseRelease(picture, Qt::MouseButton(mouse));
+            QTest::mouseRelease(picture, Qt::LeftButton);
         QTRY_COMPARE(picture->pictureFile(), pictures.section(u' ', 1, 1));
 
         QString effect = accessible->text(QAccessible::Name) + u'|' + picture->toolTip();
@@ -368,6 +367,31 @@ void TestMainWindow::pictureButtons()
         if (clipboardDuringNotice) // the copy notice comes before the copy
             QCOMPARE(*clipboardDuringNotice, QStringLiteral("old clipboard content"));
     }
+}
+
+void TestMainWindow::pictureButtonIgnoresOtherPresses_data()
+{
+    QTest::addColumn<int>("mouse");
+    QTest::addColumn<QPoint>("releasedAt"); // from the picture's centre
+    QTest::newRow("right click") << int(Qt::RightButton) << QPoint();
+    QTest::newRow("left, moved off, released") << int(Qt::LeftButton) << QPoint(0, 40);
+}
+
+// As on any desktop button: the pressed picture shows only while the left
+// button is held over it, and nothing is sent unless it is released there.
+void TestMainWindow::pictureButtonIgnoresOtherPresses()
+{
+    QFETCH(int, mouse);
+    QFETCH(QPoint, releasedAt);
+    Harness h({{"Config", "1111011"}});
+    auto *picture = h.child<PictureButton>("ImgCopy");
+    const QPoint centre = picture->rect().center();
+    QTest::mousePress(picture, Qt::MouseButton(mouse), {}, centre);
+    QTest::mouseMove(picture, centre + releasedAt);
+    QCOMPARE(picture->pictureFile(), QStringLiteral("sendBtn.gif"));
+    QTest::mouseRelease(picture, Qt::MouseButton(mouse), {}, centre + releasedAt);
+    QCOMPARE(picture->pictureFile(), QStringLiteral("sendBtn.gif"));
+    QCOMPARE(h.fakes.launcher.targets, QStringList());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -10,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QSessionManager>
 #include <QTranslator>
+#include <cstdio>
 
 namespace {
 
@@ -37,6 +38,34 @@ void answerHelpOrVersion(int &argc, char *argv[])
         return;
     QCoreApplication app(argc, argv);
     parser.process(app); // prints and exits
+}
+
+// Without X or Wayland, Qt's platform plugin ends the program with an abort
+// and advice to reinstall it. Say plainly what is missing instead, unless a
+// platform that needs no display server (offscreen, minimal, vnc...) was
+// chosen with QT_QPA_PLATFORM or -platform, or -display names an X server.
+bool noDisplayToShowOn(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return false;
+    QByteArray platforms = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i) {
+        const QByteArrayView argument(argv[i]);
+        if (argument == "-display" || argument == "--display")
+            return false;
+        if (argument == "-platform" || argument == "--platform")
+            platforms = argv[i + 1];
+    }
+    // "name:option,option;fallback"
+    for (const QByteArray &platform : platforms.split(';')) {
+        const QByteArray name = platform.split(':').constFirst();
+        if (!name.isEmpty() && name != "xcb" && !name.startsWith("wayland"))
+            return false;
+    }
+    std::fputs("larkpad: ウィンドウを表示するディスプレイがありません。"
+               "No display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set.\n",
+               stderr);
+    return true;
 }
 
 // Only one copy may run: a second one says so and ends without touching the
@@ -68,6 +97,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("larkpad"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LARKPAD_VERSION));
     answerHelpOrVersion(argc, argv);
+    if (noDisplayToShowOn(argc, argv))
+        return 1;
     QApplication app(argc, argv);
     {
         QCommandLineParser parser;

@@ -24,7 +24,7 @@ namespace DataFiles {
 
 QStringList searchRoots()
 {
-    QStringList roots{QDir::currentPath()};
+    QStringList roots;
     if (QCoreApplication::instance()) {
         const QDir programDir(QCoreApplication::applicationDirPath());
         roots << programDir.path()

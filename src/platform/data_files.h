@@ -3,10 +3,12 @@
 #include <QString>
 #include <QStringList>
 
-// The program's data folders ("image", "help") are looked for in the current
-// directory first, then beside the executable, then in the data directory of
+// The program's data folders ("image", "help") are looked for beside the
+// executable (the build tree links them there), then in the data directory of
 // the installation the executable sits in, then where the build meant to
-// install it, so that it works both from its own folder and from the menu.
+// install them. Never in the current directory: started from a shared folder
+// such as /tmp, the program would open pages and decode pictures that anyone
+// could have put there.
 namespace DataFiles {
 
 QStringList searchRoots();

@@ -5,14 +5,23 @@
 #include "ui/window_style.h"
 #include "ui_about_dialog.h"
 
-AboutDialog::AboutDialog(const Platform &platform, QWidget *owner)
+HomePage HomePage::configured()
+{
+    return {QStringLiteral(LARKPAD_HOMEPAGE_URL), QStringLiteral(LARKPAD_HOMEPAGE_TITLE)};
+}
+
+AboutDialog::AboutDialog(const Platform &platform, const HomePage &homePage, QWidget *owner)
     : QDialog(owner, DialogFrame::windowFlags(Qt::Dialog)),
       m_ui(std::make_unique<Ui::AboutDialog>()),
-      m_platform(platform)
+      m_platform(platform),
+      m_homePage(homePage)
 {
     m_ui->setupUi(this);
     m_ui->Image1->setPixmap(WindowStyle::builtInPicture(QStringLiteral("icon32"), {32, 32}));
-    m_ui->CmdHP->setText(QStringLiteral(LARKPAD_HOMEPAGE_URL " （" LARKPAD_HOMEPAGE_TITLE "）"));
+    // No made-up address stands in for a missing one: without it, the button goes.
+    m_ui->CmdHP->setVisible(!homePage.address.isEmpty());
+    m_ui->CmdHP->setText(homePage.title.isEmpty() ? homePage.address
+                                                  : QStringLiteral("%1 （%2）").arg(homePage.address, homePage.title));
     connect(m_ui->CmdHP, &QPushButton::clicked, this, &AboutDialog::openHomePage);
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -30,6 +39,6 @@ AboutDialog::~AboutDialog() = default;
 // main window is open.
 void AboutDialog::openHomePage()
 {
-    launchAndReport(m_platform, QStringLiteral(LARKPAD_HOMEPAGE_URL), LaunchFamily::Browser,
+    launchAndReport(m_platform, m_homePage.address, LaunchFamily::Browser,
                     parentWidget());
 }

@@ -1,19 +1,20 @@
 #pragma once
 
+#include "ui/dialogs.h"
+
 #include <QDialog>
 #include <memory>
 
 namespace Ui {
 class AboutDialog;
 }
-struct Platform;
 
 // The version window: the program's name and version, and a button that
-// opens the home page in the browser.
+// opens the home page in the browser when there is one.
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    AboutDialog(const Platform &platform, QWidget *owner);
+    AboutDialog(const Platform &platform, const HomePage &homePage, QWidget *owner);
     ~AboutDialog() override;
 
 private:
@@ -21,4 +22,5 @@ private:
 
     std::unique_ptr<Ui::AboutDialog> m_ui;
     const Platform &m_platform;
+    const HomePage m_homePage;
 };

@@ -35,6 +35,6 @@ SettingsEdit WindowDialogs::editSettings(const Settings &settings, QWidget *owne
 
 void WindowDialogs::showAbout(QWidget *owner)
 {
-    AboutDialog dialog(m_platform, owner);
+    AboutDialog dialog(m_platform, m_homePage, owner);
     dialog.exec();
 }

@@ -2,6 +2,8 @@
 
 #include "core/settings.h"
 
+#include <QString>
+
 struct Platform;
 class QWidget;
 
@@ -16,6 +18,15 @@ struct ClearAnswer {
 struct SettingsEdit {
     Settings settings;
     bool accepted = false;
+};
+
+// The home page the version window names and opens: none unless the build
+// was given an address (LARKPAD_HOMEPAGE_URL).
+struct HomePage {
+    QString address;
+    QString title;
+
+    static HomePage configured();
 };
 
 // The modal windows the main window opens. Each call creates the window
@@ -35,7 +46,10 @@ public:
 // The real windows behind Dialogs.
 class WindowDialogs final : public Dialogs {
 public:
-    explicit WindowDialogs(const Platform &platform) : m_platform(platform) {}
+    explicit WindowDialogs(const Platform &platform, HomePage homePage = HomePage::configured())
+        : m_platform(platform), m_homePage(std::move(homePage))
+    {
+    }
 
     void showOverLimitNotice(QWidget *owner) override;
     bool showCopyNotice(QWidget *owner) override;
@@ -45,4 +59,5 @@ public:
 
 private:
     const Platform &m_platform;
+    HomePage m_homePage;
 };

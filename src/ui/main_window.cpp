@@ -40,8 +40,8 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
                            static_cast<QWidget *>(m_ui->Opt8Moji), static_cast<QWidget *>(m_ui->Opt10Moji)})
         WindowStyle::applyBackground(panel, WindowStyle::PanelColor);
     m_ui->picHandset->setPixmap(WindowStyle::builtInPicture(QStringLiteral("handset"), {237, 547}));
-    m_ui->ImgCopy->setPixmap(WindowStyle::builtInPicture(QStringLiteral("CopyBtn"), {62, 38}));
-    m_ui->ImgClear->setPixmap(WindowStyle::builtInPicture(QStringLiteral("ClearBtn"), {62, 38}));
+    m_ui->ImgCopy->showPicture(WindowStyle::builtInPicture(QStringLiteral("CopyBtn"), {62, 38}));
+    m_ui->ImgClear->showPicture(WindowStyle::builtInPicture(QStringLiteral("ClearBtn"), {62, 38}));
     // Enter first: the tool tip names the first key, and Enter is what the
     // main key is labelled; Return is that key, Enter also the keypad's.
     m_ui->ImgCopy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Enter), QKeySequence(Qt::CTRL | Qt::Key_Return)});
@@ -71,10 +71,14 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
         if (selected)
             setLineWidth(LineWidth(width));
     });
-    connect(m_ui->ImgCopy, &PictureButton::mouseDown, this, &MainWindow::pressAction);
-    connect(m_ui->ImgCopy, &PictureButton::mouseUp, this, &MainWindow::releaseAction);
-    connect(m_ui->ImgClear, &PictureButton::mouseDown, this, &MainWindow::pressClear);
-    connect(m_ui->ImgClear, &PictureButton::mouseUp, this, &MainWindow::releaseClear);
+    // The pictures follow the buttons' state, which a pointer held down and
+    // moved off and back on a button changes several times in one press.
+    connect(m_ui->ImgCopy, &PictureButton::pressed, this, [this] { showActionPicture(true); });
+    connect(m_ui->ImgCopy, &PictureButton::released, this, [this] { showActionPicture(false); });
+    connect(m_ui->ImgCopy, &PictureButton::clicked, this, &MainWindow::releaseAction);
+    connect(m_ui->ImgClear, &PictureButton::pressed, this, [this] { showClearPicture(true); });
+    connect(m_ui->ImgClear, &PictureButton::released, this, [this] { showClearPicture(false); });
+    connect(m_ui->ImgClear, &PictureButton::clicked, this, &MainWindow::releaseClear);
     connect(m_ui->mnuConfig, &QAction::triggered, this, &MainWindow::openSettings);
     connect(m_ui->mnuEnd, &QAction::triggered, this, &MainWindow::close);
     connect(m_ui->mnuHelpMe, &QAction::triggered, this, &MainWindow::openHelp);
@@ -231,14 +235,13 @@ void MainWindow::showActionPicture(bool pressed)
     m_ui->ImgCopy->setName(m_settings.sendMode ? QStringLiteral("送信") : QStringLiteral("コピー"));
 }
 
-void MainWindow::pressAction()
+void MainWindow::showClearPicture(bool pressed)
 {
-    showActionPicture(true);
+    showPicture(m_ui->ImgClear, pressed ? QStringLiteral("ClearBtnDown.gif") : QStringLiteral("ClearBtn.gif"));
 }
 
 void MainWindow::releaseAction()
 {
-    showActionPicture(false);
     if (m_settings.sendMode) {
         launchAndReport(m_platform, MailUrl::build(currentMessage(), m_settings),
                         LaunchFamily::MailProgram, this);
@@ -253,14 +256,8 @@ void MainWindow::releaseAction()
     m_platform.clipboard.setText(currentBox()->toPlainText());
 }
 
-void MainWindow::pressClear()
-{
-    showPicture(m_ui->ImgClear, QStringLiteral("ClearBtnDown.gif"));
-}
-
 void MainWindow::releaseClear()
 {
-    showPicture(m_ui->ImgClear, QStringLiteral("ClearBtn.gif"));
     if (m_settings.clearConfirmation) {
         const ClearAnswer answer = m_dialogs.askClear(this);
         Settings changed = m_settings;

@@ -38,9 +38,7 @@ private:
     void refuseInsertion(qsizetype room);
     void setLineWidth(LineWidth width);
 
-    void pressAction();
     void releaseAction();
-    void pressClear();
     void releaseClear();
     void openSettings();
     void openHelp();
@@ -49,6 +47,7 @@ private:
     QPlainTextEdit *currentBox() const;
     QString currentMessage() const;
     void showActionPicture(bool pressed);
+    void showClearPicture(bool pressed);
     void showPicture(PictureButton *button, const QString &fileName);
 
     std::unique_ptr<Ui::MainWindow> m_ui;

@@ -1,12 +1,13 @@
 #include "ui/picture_button.h"
 
 #include <QAccessibleWidget>
-#include <QMouseEvent>
+#include <QPainter>
 #include <QShortcut>
 
 namespace {
 
-// Without this a screen reader sees a picture it cannot press.
+// Qt's own button interface would name no key to a screen reader: it knows
+// only the single shortcut property, and these keys are a QShortcut's.
 class AccessiblePictureButton : public QAccessibleWidget {
 public:
     explicit AccessiblePictureButton(PictureButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
@@ -42,22 +43,21 @@ QAccessibleInterface *createAccessible(const QString &className, QObject *object
 
 } // namespace
 
-PictureButton::PictureButton(QWidget *parent) : QLabel(parent)
+PictureButton::PictureButton(QWidget *parent) : QAbstractButton(parent)
 {
     // Once for the program: Qt asks the factories for every object it reads out.
     static const bool accessibleMade = (QAccessible::installFactory(createAccessible), true);
     Q_UNUSED(accessibleMade)
     setCursor(Qt::PointingHandCursor);
-    m_release.setSingleShot(true);
-    m_release.setInterval(150);
-    connect(&m_release, &QTimer::timeout, this, &PictureButton::mouseUp);
+    setFocusPolicy(Qt::NoFocus);
 }
 
 void PictureButton::showPicture(const QPixmap &picture, const QString &fileName)
 {
-    setPixmap(picture);
-    resize(picture.deviceIndependentSize().toSize());
+    m_picture = picture;
     m_pictureFile = fileName;
+    resize(picture.deviceIndependentSize().toSize());
+    update();
 }
 
 void PictureButton::setName(const QString &name)
@@ -72,30 +72,16 @@ void PictureButton::setShortcuts(const QList<QKeySequence> &keys)
     if (!m_shortcut) {
         m_shortcut = new QShortcut(this);
         m_shortcut->setAutoRepeat(false); // a key held down sends once
-        connect(m_shortcut, &QShortcut::activated, this, &PictureButton::animateClick);
+        // Qt's animated click: pressed now, released and clicked a moment
+        // later, so that the pressed picture shows as for a click by mouse.
+        connect(m_shortcut, &QShortcut::activated, this, &QAbstractButton::animateClick);
     }
     m_shortcut->setKeys(keys);
     m_keys = keys;
     setName(accessibleName());
 }
 
-void PictureButton::animateClick()
+void PictureButton::paintEvent(QPaintEvent *)
 {
-    // A second press before the release belongs to the same click.
-    if (m_release.isActive())
-        return;
-    Q_EMIT mouseDown();
-    m_release.start();
-}
-
-void PictureButton::mousePressEvent(QMouseEvent *event)
-{
-    event->accept();
-    Q_EMIT mouseDown();
-}
-
-void PictureButton::mouseReleaseEvent(QMouseEvent *event)
-{
-    event->accept();
-    Q_EMIT mouseUp();
+    QPainter(this).drawPixmap(0, 0, m_picture);
 }
