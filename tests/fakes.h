@@ -25,15 +25,16 @@ public:
     bool flushSucceeds = true;
 };
 
-// Records what it was asked to open; every launch starts.
+// Records what it was asked to open; every launch ends as `result` says.
 class FakeLauncher final : public Launcher {
 public:
     void open(const QString &target, Done done) override
     {
         targets << target;
-        done(LaunchResult::Started);
+        done(result);
     }
     QStringList targets;
+    LaunchResult result = LaunchResult::Started;
 };
 
 // Keeps the text of every message shown.
@@ -61,14 +62,27 @@ public:
     }
 };
 
+// Answers every look-up at once with `program`, and counts them.
+class FakeMailProgramLookup final : public MailProgramLookup {
+public:
+    void lookUp(Found found) override
+    {
+        ++lookUps;
+        found(program);
+    }
+    DesktopMailProgram program;
+    int lookUps = 0;
+};
+
 struct FakePlatform {
     FakeSettingsStore store;
     FakeLauncher launcher;
     FakeMessageBox messages;
     FakeClipboard clipboard;
     FakePictureLoader pictures;
+    FakeMailProgramLookup mailProgram;
 
-    Platform platform() { return {store, launcher, messages, clipboard, pictures}; }
+    Platform platform() { return {store, launcher, messages, clipboard, pictures, mailProgram}; }
 };
 
 // Records which window the main window opened and answers as `answer` says;
@@ -92,6 +106,7 @@ public:
         return {settings, false};
     }
     void showAbout(QWidget *) override { record(QStringLiteral("about")); }
+    void showPasteNotice(QWidget *) override { record(QStringLiteral("paste")); }
 
     QStringList opened;
     ClearAnswer clearAnswer{true, true};

@@ -21,6 +21,9 @@ public:
 
     // The name read out and shown in the tool tip, with the first shortcut.
     void setName(const QString &name);
+    // What pressing it does, read out after the name and shown in the tool
+    // tip in its place; empty: the tool tip shows the name.
+    void setDescription(const QString &description);
     // Keys that press the picture from anywhere in its window.
     void setShortcuts(const QList<QKeySequence> &keys);
     QList<QKeySequence> shortcuts() const { return m_keys; }
@@ -32,12 +35,17 @@ public:
 Q_SIGNALS:
     void mouseDown();
     void mouseUp();
+    // The tool tip is about to show, with the description as it is now.
+    void toolTipWanted();
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void updateToolTip();
+
     QString m_pictureFile;
     QList<QKeySequence> m_keys;
     QShortcut *m_shortcut = nullptr;
