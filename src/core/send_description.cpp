@@ -14,7 +14,7 @@ QString sendDescription(SendTo sendTo, const DesktopMailProgram &program)
     case DesktopMailProgram::State::Named:
         return QStringLiteral("%1 で新しいメールを作成").arg(program.name);
     case DesktopMailProgram::State::NoneSet:
-        return QStringLiteral("メールソフトが設定されていません。"
+        return QStringLiteral("メールソフトが設定されていません。\n"
                               "メニューの「設定」の「送信先」で Gmail か Outlook.com を選べます");
     case DesktopMailProgram::State::Unknown:
         break;
