@@ -190,8 +190,8 @@ void TestCore::mailUrl_data()
         << gmail << "a+b #1 & 50%\r\nOK😀" << 1 << 1 << 2
         << "https://mail.google.com/mail/?view=cm&fs=1&to=c%40example.jp&su=%E4%BB%B6%E5%90%8D%20%E4%B8%89"
            "&body=a%2Bb%20%231%20%26%2050%25%0AOK%F0%9F%98%80";
-    QTest::newRow("Outlook.com, nothing used, lone CR") << outlook << "x\ry" << 0 << 0 << 0
-                                                       << "https://outlook.live.com/mail/0/deeplink/compose?to=&subject=&body=x%0Ay";
+    QTest::newRow("Outlook.com, nothing used, lone CR")
+        << outlook << "x\ry" << 0 << 0 << 0 << "https://outlook.live.com/mail/0/deeplink/compose?to=&subject=&body=x%0Ay";
     const QString long1500(1500, u'a');
     QTest::newRow("Gmail takes 1,500 characters")
         << gmail << long1500 << 0 << 0 << 0 << "https://mail.google.com/mail/?view=cm&fs=1&to=&su=&body=" + long1500;

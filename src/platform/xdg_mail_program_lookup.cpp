@@ -27,7 +27,8 @@ QStringList nameKeys()
     const QString languageCountry = locale.section(u'@', 0, 0).section(u'.', 0, 0);
     const QString language = languageCountry.section(u'_', 0, 0);
     QStringList keys;
-    for (const QString &tag : {languageCountry + u'@' + modifier, languageCountry, language + u'@' + modifier, language}) {
+    const QString tags[] = {languageCountry + u'@' + modifier, languageCountry, language + u'@' + modifier, language};
+    for (const QString &tag : tags) {
         const bool whole = !tag.startsWith(u'@') && !tag.endsWith(u'@');
         if (!tag.isEmpty() && whole && tag != u"C" && tag != u"POSIX")
             keys << QStringLiteral("Name[%1]").arg(tag);
