@@ -1,8 +1,8 @@
 #include "ui/picture_button.h"
 
 #include <QAccessibleWidget>
-#include <QMouseEvent>
 #include <QCursor>
+#include <QMouseEvent>
 #include <QShortcut>
 #include <QToolTip>
 
