@@ -25,15 +25,16 @@ public:
     bool flushSucceeds = true;
 };
 
-// Records what it was asked to open; every launch starts.
+// Records what it was asked to open; every launch ends as `result` says.
 class FakeLauncher final : public Launcher {
 public:
     void open(const QString &target, Done done) override
     {
         targets << target;
-        done(LaunchResult::Started);
+        done(result);
     }
     QStringList targets;
+    LaunchResult result = LaunchResult::Started;
 };
 
 // Keeps the text of every message shown.
@@ -67,6 +68,18 @@ public:
     }
 };
 
+// Answers every look-up at once with `program`, and counts them.
+class FakeMailProgramLookup final : public MailProgramLookup {
+public:
+    void lookUp(Found found) override
+    {
+        ++lookUps;
+        found(program);
+    }
+    DesktopMailProgram program;
+    int lookUps = 0;
+};
+
 struct FakePlatform {
     FakeSettingsStore store;
     FakeLauncher launcher;
@@ -74,8 +87,9 @@ struct FakePlatform {
     FakeBeeper beeper;
     FakeClipboard clipboard;
     FakePictureLoader pictures;
+    FakeMailProgramLookup mailProgram;
 
-    Platform platform() { return {store, launcher, messages, beeper, clipboard, pictures}; }
+    Platform platform() { return {store, launcher, messages, beeper, clipboard, pictures, mailProgram}; }
 };
 
 // Records which window the main window opened and answers as `answer` says;
@@ -99,6 +113,7 @@ public:
         return {settings, false};
     }
     void showAbout(QWidget *) override { record(QStringLiteral("about")); }
+    void showPasteNotice(QWidget *) override { record(QStringLiteral("paste")); }
 
     QStringList opened;
     ClearAnswer clearAnswer{true, true};

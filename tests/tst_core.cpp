@@ -172,24 +172,40 @@ void TestCore::storedConfig()
 
 void TestCore::mailUrl_data()
 {
+    QTest::addColumn<SendTo>("sendTo");
     QTest::addColumn<QString>("body");
     QTest::addColumn<int>("useDestination");
     QTest::addColumn<int>("useSubject");
     QTest::addColumn<int>("slot");
     QTest::addColumn<QString>("url");
-    QTest::newRow("empty body, nothing used") << "" << 0 << 0 << 0 << "mailto:?subject= &body=";
+    const SendTo mail = SendTo::MailProgram, gmail = SendTo::Gmail, outlook = SendTo::Outlook;
+    QTest::newRow("empty body, nothing used") << mail << "" << 0 << 0 << 0 << "mailto:?subject= &body=";
     QTest::newRow("escaped body")
-        << "50% & more?\r\nOK" << 0 << 0 << 0 << "mailto:?subject= &body=50%25 %26 more%3F%0D%0AOK";
-    QTest::newRow("slot 2, both used") << "hi" << 1 << 1 << 2 << "mailto:c@example.jp?subject=件名 三&body=hi";
-    QTest::newRow("subject with specials") << "" << 0 << 1 << 0 << "mailto:?subject=Q%26A 100%25%3F %23x&body=";
-    QTest::newRow("use value 2 counts as off") << "x" << 2 << 9 << 0 << "mailto:?subject= &body=x";
-    QTest::newRow("slot outside, falls back to 0") << "" << 1 << 0 << 7 << "mailto:a@example.jp?subject= &body=";
+        << mail << "50% & more?\r\nOK" << 0 << 0 << 0 << "mailto:?subject= &body=50%25 %26 more%3F%0D%0AOK";
+    QTest::newRow("slot 2, both used") << mail << "hi" << 1 << 1 << 2 << "mailto:c@example.jp?subject=件名 三&body=hi";
+    QTest::newRow("subject with specials") << mail << "" << 0 << 1 << 0 << "mailto:?subject=Q%26A 100%25%3F %23x&body=";
+    QTest::newRow("use value 2 counts as off") << mail << "x" << 2 << 9 << 0 << "mailto:?subject= &body=x";
+    QTest::newRow("slot outside, falls back to 0") << mail << "" << 1 << 0 << 7 << "mailto:a@example.jp?subject= &body=";
+    QTest::newRow("Gmail, slot 2, CR LF as one LF")
+        << gmail << "a+b #1 & 50%\r\nOK😀" << 1 << 1 << 2
+        << "https://mail.google.com/mail/?view=cm&fs=1&to=c%40example.jp&su=%E4%BB%B6%E5%90%8D%20%E4%B8%89"
+           "&body=a%2Bb%20%231%20%26%2050%25%0AOK%F0%9F%98%80";
+    QTest::newRow("Outlook.com, nothing used, lone CR")
+        << outlook << "x\ry" << 0 << 0 << 0 << "https://outlook.live.com/mail/0/deeplink/compose?to=&subject=&body=x%0Ay";
+    const QString long1500(1500, u'a');
+    QTest::newRow("Gmail takes 1,500 characters")
+        << gmail << long1500 << 0 << 0 << 0 << "https://mail.google.com/mail/?view=cm&fs=1&to=&su=&body=" + long1500;
+    QTest::newRow("Outlook.com does not: no body")
+        << outlook << long1500 << 0 << 1 << 0
+        << "https://outlook.live.com/mail/0/deeplink/compose?to=&subject=Q%26A%20100%25%3F%20%23x (body left out)";
 }
 
 void TestCore::mailUrl()
 {
     QFETCH(QString, body);
     Settings settings;
+    QFETCH(SendTo, sendTo);
+    settings.sendTo = sendTo;
     SendDetails &details = settings.sendDetails;
     QFETCH(int, useDestination);
     QFETCH(int, useSubject);
@@ -199,7 +215,8 @@ void TestCore::mailUrl()
     details.selectedSlot = slot;
     details.destinations = {QStringLiteral("a@example.jp"), QStringLiteral("b@example.jp"), QStringLiteral("c@example.jp")};
     details.subjects = {QStringLiteral("Q&A 100%? #x"), QStringLiteral("件名 二"), QStringLiteral("件名 三")};
-    QTEST(MailUrl::build(body, settings), "url");
+    const MailUrl::Compose compose = MailUrl::compose(body, settings);
+    QTEST(compose.url + (compose.bodyLeftOut ? QStringLiteral(" (body left out)") : QString()), "url");
 }
 
 void TestCore::overLimitOncePerRise_data()
@@ -251,10 +268,18 @@ void TestCore::backgroundSaveSchedule()
 
 // Many random texts, also under the sanitizers (scripts/test): the mail URI
 // decodes back to its three parts, with no bare "+" (some mail programs read
-// it as a space); whatever a hand-edited file holds, a saved "Config" is seven
+// it as a space), and so do the webmail pages, where each line break is one
+// LF, all but the unreserved characters are encoded, and the body is there or
+// left out whole; whatever a hand-edited file holds, a saved "Config" is seven
 // digits that read back as the same options, and "SettingNo" is a slot.
 void TestCore::randomInputs()
 {
+    const auto decoded = [](QStringView uri) {
+        return QString::fromUtf8(QByteArray::fromPercentEncoding(uri.toLatin1()));
+    };
+    const auto lineFeeds = [](QString text) {
+        return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    };
     QRandomGenerator random(20261206);
     for (int round = 0; round < 3000; ++round) {
         Settings settings;
@@ -265,9 +290,21 @@ void TestCore::randomInputs()
         const QString subject = details.subjects[details.selectedSlot] = randomText(random, 20);
         const QString body = randomText(random, 200);
         const QString uri = DesktopUri::fromUrl(MailUrl::build(body, settings));
-        const QString decoded = QString::fromUtf8(QByteArray::fromPercentEncoding(uri.toLatin1()));
-        if (uri.contains(u'+') || decoded != "mailto:" + destination + "?subject=" + subject + "&body=" + body)
+        if (uri.contains(u'+') || decoded(uri) != "mailto:" + destination + "?subject=" + subject + "&body=" + body)
             QFAIL(qPrintable(QStringLiteral("round %1: %2").arg(round).arg(uri)));
+        for (const SendTo sendTo : {SendTo::Gmail, SendTo::Outlook}) {
+            settings.sendTo = sendTo;
+            const MailUrl::Compose page = MailUrl::compose(body, settings);
+            QStringList parts{lineFeeds(destination), lineFeeds(subject), lineFeeds(body)};
+            if (page.bodyLeftOut)
+                parts.removeLast();
+            QStringList values;
+            for (const QString &parameter : page.url.section(u'?', 1).split(u'&'))
+                values << decoded(parameter.section(u'=', 1));
+            const bool encoded = DesktopUri::fromUrl(page.url) == page.url && !page.url.contains(u'+');
+            if (!encoded || values.mid(sendTo == SendTo::Gmail ? 2 : 0) != parts)
+                QFAIL(qPrintable(QStringLiteral("round %1: %2").arg(round).arg(page.url)));
+        }
         const QString stored = randomText(random, 9);
         Settings options, again;
         StoredForm::readConfig(stored, options);

@@ -20,8 +20,9 @@ void whenModalOpens(std::function<void(QWidget *modal)> action)
 }
 
 // Plays the user's part: "click:NAME", "type:NAME:TEXT" (replaces the text of
-// a box), "key:Enter", "key:Esc", "key:Tab", "close" (the title bar's close box) and
-// "next:STEP;STEP..." (steps for the window that a later step opens).
+// a box), "down:NAME" (Down on a list), "key:Enter", "key:Esc", "key:Tab", "close"
+// (the title bar's close box) and "next:STEP;STEP..." (steps for the window that
+// a later step opens).
 void play(QWidget *window, const QStringList &steps)
 {
     // Keys go where the focus is, which a window has only once it is active.
@@ -40,6 +41,10 @@ void play(QWidget *window, const QStringList &steps)
             QVERIFY2(box, qPrintable(name));
             box->clear();
             QTest::keyClicks(box, step.section(u':', 2));
+        } else if (verb == u"down") {
+            QWidget *list = window->findChild<QWidget *>(name);
+            QVERIFY2(list, qPrintable(name));
+            QTest::keyClick(list, Qt::Key_Down);
         } else if (verb == u"key") {
             const auto key = name == u"Enter" ? Qt::Key_Return : name == u"Tab" ? Qt::Key_Tab : Qt::Key_Escape;
             QTest::keyClick(window->focusWidget(), key);
@@ -61,6 +66,7 @@ Settings loaded(bool on)
 {
     Settings settings;
     settings.copyNotice = settings.clearConfirmation = settings.overLimitNotice = settings.sendMode = on;
+    settings.sendTo = on ? SendTo::MailProgram : SendTo::Outlook;
     settings.sendDetails = {{QStringLiteral("taro@example.jp"), QStringLiteral("hanako@example.jp"), QString()},
                             {QStringLiteral("こんにちは"), QStringLiteral("連絡"), QString()}, 1, 1, 0};
     return settings;
@@ -71,7 +77,7 @@ QString describe(const Settings &settings)
     const SendDetails &d = settings.sendDetails;
     return StoredForm::config(settings) + StoredForm::slot(d.selectedSlot) + u' '
            + QStringList(d.destinations.begin(), d.destinations.end()).join(u'|') + u' '
-           + QStringList(d.subjects.begin(), d.subjects.end()).join(u'|');
+           + QStringList(d.subjects.begin(), d.subjects.end()).join(u'|') + u' ' + StoredForm::sendTo(settings.sendTo);
 }
 
 } // namespace
@@ -94,6 +100,7 @@ void TestDialogs::closing_data()
 
     const QString ok = QStringLiteral("click:cmdOK");
     QTest::newRow("over: Esc does nothing, Enter closes") << "over" << true << QStringList{"key:Esc", "key:Enter"} << "closed";
+    QTest::newRow("paste: Esc does nothing, Enter closes") << "paste" << true << QStringList{"key:Esc", "key:Enter"} << "closed";
     QTest::newRow("copy: ticked, close box") << "copy" << true << QStringList{"click:ChkMsgShow", "close"}
                                              << "closed, show again 0";
     QTest::newRow("clear: 削除しない, ticked") << "clear" << true << QStringList{"click:ChkMsgShow", "key:Esc", "click:cmdCancel"}
@@ -104,7 +111,8 @@ void TestDialogs::closing_data()
     const QString on = describe(loaded(true)), off = describe(loaded(false));
     QTest::newRow("settings: everything switched, OK")
         << "settings" << true
-        << QStringList{"click:chkCopyMsg", "click:chkClearMsg", "click:chk200OverMsg", "click:OptCopy", ok}
+        << QStringList{"click:chkCopyMsg", "click:chkClearMsg", "click:chk200OverMsg", "click:OptCopy",
+                       "down:cboSendTo", "down:cboSendTo", ok}
         << "accepted " + off;
     for (const char *way : {"click:cmdCancel", "close", "key:Esc"})
         QTest::addRow("settings: 初期設定に戻す, %s", way)
@@ -117,12 +125,12 @@ void TestDialogs::closing_data()
         << "settings" << false
         << QStringList{"click:chkCopyMsg", "next:type:txtAtena_0:new@example.jp;click:OptSetting_2;click:cmdOK",
                        "click:CmdSendBtnConfig", "click:cmdCancel"}
-        << "rejected 1000110 2 new@example.jp|hanako@example.jp| こんにちは|連絡|";
+        << "rejected 1000110 2 new@example.jp|hanako@example.jp| こんにちは|連絡| outlook";
     const QString slots = QStringLiteral("type:txtAtena_0:a0@example.jp;type:txtKenmei_0:;type:txtKenmei_1:k1;"
                                          "type:txtKenmei_2:k2;click:OptSetting_2;click:chkAtesaki;click:chkKenmei");
     QTest::newRow("send details: OK") << "settings" << true
                                       << QStringList{"next:" + slots + ";click:cmdOK", "click:CmdSendBtnConfig", ok}
-                                      << "accepted 1111001 2 a0@example.jp|hanako@example.jp| |k1|k2";
+                                      << "accepted 1111001 2 a0@example.jp|hanako@example.jp| |k1|k2 mailto";
     for (const char *way : {"click:cmdCancel", "close", "key:Esc"})
         QTest::addRow("send details: %s", way)
             << "settings" << true << QStringList{"next:" + slots + u';' + way, "click:CmdSendBtnConfig", ok}
@@ -157,6 +165,8 @@ void TestDialogs::closing()
     QString answer;
     if (dialog == u"over") {
         dialogs.showOverLimitNotice(&owner);
+    } else if (dialog == u"paste") {
+        dialogs.showPasteNotice(&owner);
     } else if (dialog == u"copy") {
         answer = QStringLiteral("closed, show again %1").arg(dialogs.showCopyNotice(&owner));
     } else if (dialog == u"clear") {

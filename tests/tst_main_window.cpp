@@ -74,6 +74,8 @@ private Q_SLOTS:
     void pictureButtons();
     void pictureButtonIgnoresOtherPresses_data();
     void pictureButtonIgnoresOtherPresses();
+    void sendGoesWhereChosen_data();
+    void sendGoesWhereChosen();
 };
 
 void TestMainWindow::restoresAndSaves_data()
@@ -308,7 +310,7 @@ void TestMainWindow::pictureButtons_data()
     const int keypad = (Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Enter).toCombined();
     const int clear = (Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace).toCombined();
     QTest::newRow("send") << "1111011" << "ImgCopy" << enter << false << "sendBtnDown.gif sendBtn.gif"
-                                        << "送信|送信 (Ctrl+Enter) launched mailto:to@example.jp?subject=件名&body=a%26b%0D%0Ac text a&b\nc";
+                          << "送信|メールソフトで新しいメールを作成 (Ctrl+Enter) launched mailto:to@example.jp?subject=件名&body=a%26b%0D%0Ac text a&b\nc";
     QTest::newRow("copy with notice") << "1111100" << "ImgCopy" << keypad << false << "CopyBtnDown.gif CopyBtn.gif"
                                       << "コピー|コピー (Ctrl+Enter) [copy] clipboard a&b\nc text a&b\nc";
     QTest::newRow("clear, no confirmation") << "1101000" << "ImgClear" << clear << false
@@ -392,6 +394,68 @@ void TestMainWindow::pictureButtonIgnoresOtherPresses()
     QTest::mouseRelease(picture, Qt::MouseButton(mouse), {}, centre + releasedAt);
     QCOMPARE(picture->pictureFile(), QStringLiteral("sendBtn.gif"));
     QCOMPARE(h.fakes.launcher.targets, QStringList());
+}
+
+void TestMainWindow::sendGoesWhereChosen_data()
+{
+    QTest::addColumn<QString>("sendTo"); // as stored; null: no such key
+    QTest::addColumn<QString>("mailProgram"); // what the desktop answers by the time the tip shows; "": none set
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("tip");
+    QTest::addColumn<QString>("effect");
+    const QString outlook = QStringLiteral("https://outlook.live.com/mail/0/deeplink/compose?to=to%40example.jp&subject=");
+    QTest::newRow("no key: the mail program, named") << QString() << "Thunderbird メール" << "a+b\nc"
+        << "Thunderbird メール で新しいメールを作成 (Ctrl+Enter)"
+        << "asked 2, launched mailto:to@example.jp?subject= &body=a+b%0D%0Ac, told メールソフト, saved <none>";
+    QTest::newRow("unknown value: the mail program, none set") << "Gmail" << "" << "a"
+        << "メールソフトが設定されていません。\nメニューの「設定」の「送信先」で Gmail か Outlook.com を選べます (Ctrl+Enter)"
+        << "asked 2, launched mailto:to@example.jp?subject= &body=a, told メールソフト, saved mailto";
+    QTest::newRow("Gmail") << "gmail" << "" << "a+b\nc" << "ブラウザの Gmail で新しいメールを作成 (Ctrl+Enter)"
+        << "asked 0, launched https://mail.google.com/mail/?view=cm&fs=1&to=to%40example.jp&su=&body=a%2Bb%0Ac, "
+           "told ブラウザ, saved gmail";
+    QTest::newRow("Outlook.com, too long: pasted") << "outlook" << "" << QString(1000, u'あ')
+        << "ブラウザの Outlook.com で新しいメールを作成 (Ctrl+Enter)"
+        << "asked 0, clipboard has the text, [paste] with it, launched " + outlook + ", told ブラウザ, saved outlook";
+}
+
+// The tip names what will open, asking the desktop again as it is about to
+// show; the press opens it, a failure told in its words; a text too long for
+// the page is on the clipboard before the notice says so. The choice is
+// saved, and a file that never made one stays without it.
+void TestMainWindow::sendGoesWhereChosen()
+{
+    QFETCH(QString, sendTo);
+    QMap<QString, QString> stored{{"Config", "1111010"}, {"Atesaki0", "to@example.jp"}};
+    if (!sendTo.isNull())
+        stored.insert("SendTo", sendTo);
+    Harness h(stored);
+    QFETCH(QString, text);
+    h.box()->setPlainText(text);
+    QFETCH(QString, mailProgram);
+    h.fakes.mailProgram.program = {mailProgram.isEmpty() ? DesktopMailProgram::State::NoneSet
+                                                         : DesktopMailProgram::State::Named, mailProgram};
+    auto *picture = h.child<PictureButton>("ImgCopy");
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), picture->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(picture, &hover);
+    QTEST(picture->toolTip(), "tip");
+    QCOMPARE(picture->accessibleDescription() + QStringLiteral(" (Ctrl+Enter)"), picture->toolTip());
+
+    bool copiedBeforeNotice = false;
+    h.dialogs.during = [&] { copiedBeforeNotice = h.fakes.clipboard.text == text; };
+    h.fakes.launcher.result = LaunchResult::Failed;
+    QTest::mouseClick(picture, Qt::LeftButton);
+    h.window->close();
+    QString effect = QStringLiteral("asked %1").arg(h.fakes.mailProgram.lookUps);
+    if (h.fakes.clipboard.text == text)
+        effect += QStringLiteral(", clipboard has the text");
+    for (const QString &opened : h.dialogs.opened)
+        effect += QStringLiteral(", [%1] %2").arg(opened, copiedBeforeNotice ? "with it" : "without it");
+    for (const QString &target : h.fakes.launcher.targets)
+        effect += QStringLiteral(", launched ") + target;
+    for (const QString &message : h.fakes.messages.shown)
+        effect += QStringLiteral(", told ") + message.section(u'の', 0, 0);
+    effect += QStringLiteral(", saved ") + h.fakes.store.values.value("SendTo", "<none>");
+    QTEST(effect, "effect");
 }
 
 QTEST_MAIN(TestMainWindow)

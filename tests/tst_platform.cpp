@@ -5,8 +5,10 @@
 #include "core/settings.h"
 #include "platform/ini_settings_store.h"
 #include "platform/xdg_launcher.h"
+#include "platform/xdg_mail_program_lookup.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -48,6 +50,8 @@ private Q_SLOTS:
     void unsavableSettingsKeepTheEarlierFile();
     void launcherHandsOverOneArgument_data();
     void launcherHandsOverOneArgument();
+    void mailProgramIsNamed_data();
+    void mailProgramIsNamed();
 };
 
 // A file written by version 1.3, with every awkward value the store must
@@ -206,6 +210,58 @@ void TestPlatform::launcherHandsOverOneArgument()
     QFETCH(QString, argument);
     QCOMPARE(QString::fromUtf8(contentOf(dir.filePath(QStringLiteral("arguments")))),
              argument.isNull() ? "<unreadable>" : argument + u'|');
+}
+
+void TestPlatform::mailProgramIsNamed_data()
+{
+    QTest::addColumn<QByteArray>("xdgMime"); // the stand-in's last line; empty: no xdg-mime
+    QTest::addColumn<QByteArray>("locale");
+    QTest::addColumn<QString>("program");
+    QTest::newRow("Japanese") << QByteArray("echo larkpad-mail.desktop") << QByteArray("ja_JP.UTF-8")
+                              << "Thunderbird メール";
+    QTest::newRow("C: the plain name") << QByteArray("echo larkpad-mail.desktop") << QByteArray("C.UTF-8")
+                                       << "Thunderbird";
+    QTest::newRow("none set") << QByteArray("exit 0") << QByteArray("ja_JP.UTF-8") << "<none set>";
+    QTest::newRow("stuck") << QByteArray("exec sleep 100") << QByteArray("ja_JP.UTF-8") << "<unknown>";
+    QTest::newRow("no xdg-mime") << QByteArray() << QByteArray("ja_JP.UTF-8") << "<unknown>";
+}
+
+// A stand-in xdg-mime first on PATH answers for the desktop; the desktop file
+// is found in XDG_DATA_HOME and read in the language of LC_ALL. Two asks at
+// once share one answer.
+void TestPlatform::mailProgramIsNamed()
+{
+    QFETCH(QByteArray, xdgMime);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("applications/larkpad-mail.desktop")),
+                      "[Desktop Entry]\nName[de]=Thunderbird-Mail\nName=Thunderbird\nName[ja]=Thunderbird メール\n"
+                      "[Desktop Action compose]\nName[ja]=作成\n",
+                      OwnerOnly));
+    if (!xdgMime.isEmpty())
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("bin/xdg-mime")), "#!/bin/sh\n" + xdgMime + '\n'));
+    const QList<QByteArray> variables{"PATH", "XDG_DATA_HOME", "LC_ALL"};
+    QList<QByteArray> before;
+    for (const QByteArray &variable : variables)
+        before << qgetenv(variable);
+    const auto restore = qScopeGuard([&] {
+        for (qsizetype i = 0; i < variables.size(); ++i)
+            qputenv(variables[i], before[i]);
+    });
+    const QByteArray bin = dir.filePath(QStringLiteral("bin")).toLocal8Bit();
+    qputenv("PATH", xdgMime.isEmpty() ? bin : bin + ':' + before[0]);
+    qputenv("XDG_DATA_HOME", dir.path().toLocal8Bit());
+    QFETCH(QByteArray, locale);
+    qputenv("LC_ALL", locale);
+    XdgMailProgramLookup lookup;
+    QList<DesktopMailProgram> found;
+    lookup.lookUp([&found](const DesktopMailProgram &program) { found << program; });
+    lookup.lookUp([&found](const DesktopMailProgram &program) { found << program; });
+    QTRY_COMPARE_WITH_TIMEOUT(found.size(), 2, 10000);
+    QCOMPARE(found[0], found[1]);
+    QTRY_VERIFY(lookup.findChildren<QProcess *>().isEmpty()); // a stuck one is ended, and reaped
+    using State = DesktopMailProgram::State;
+    const State state = found[0].state;
+    QTEST(state == State::Named ? found[0].name : state == State::NoneSet ? "<none set>" : "<unknown>", "program");
 }
 
 QTEST_MAIN(TestPlatform)

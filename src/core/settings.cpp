@@ -10,6 +10,7 @@ namespace {
 const QString EditKey = QStringLiteral("Edit");
 const QString ConfigKey = QStringLiteral("Config");
 const QString SlotKey = QStringLiteral("SettingNo");
+const QString SendToKey = QStringLiteral("SendTo");
 
 // The stored key names are older than this code and keep its words:
 // "Atesaki" is the destination, "Kenmei" the subject.
@@ -103,6 +104,25 @@ QString slot(int selectedSlot)
     return selectedSlot < 0 ? QString::number(selectedSlot) : u' ' + QString::number(selectedSlot);
 }
 
+SendTo readSendTo(QStringView stored)
+{
+    if (stored == u"gmail")
+        return SendTo::Gmail;
+    if (stored == u"outlook")
+        return SendTo::Outlook;
+    return SendTo::MailProgram;
+}
+
+QString sendTo(SendTo sendTo)
+{
+    switch (sendTo) {
+    case SendTo::Gmail: return QStringLiteral("gmail");
+    case SendTo::Outlook: return QStringLiteral("outlook");
+    case SendTo::MailProgram: break;
+    }
+    return QStringLiteral("mailto");
+}
+
 } // namespace StoredForm
 
 Settings loadSettings(const SettingsStore &store)
@@ -115,6 +135,7 @@ Settings loadSettings(const SettingsStore &store)
         details.subjects[slot] = store.read(subjectKey(slot), QString());
     }
     details.selectedSlot = StoredForm::readSlot(store.read(SlotKey, QStringLiteral("0")));
+    settings.sendTo = StoredForm::readSendTo(store.read(SendToKey, QString()));
     return settings;
 }
 
@@ -127,6 +148,9 @@ void saveSettings(const Settings &settings, SettingsStore &store)
     for (int slot = 0; slot < SendDetails::SlotCount; ++slot)
         store.write(subjectKey(slot), details.subjects[slot]);
     store.write(SlotKey, StoredForm::slot(details.selectedSlot));
+    // A file that never chose a webmail stays as earlier versions wrote it.
+    if (settings.sendTo != SendTo::MailProgram || !store.read(SendToKey, QString()).isEmpty())
+        store.write(SendToKey, StoredForm::sendTo(settings.sendTo));
 }
 
 QString loadDraft(const SettingsStore &store)

@@ -7,6 +7,10 @@ class SettingsStore;
 
 enum class LineWidth { Eight, Ten };
 
+// Where the send action opens the new mail: the desktop's mail program (on a
+// "mailto:" URL) or a webmail's compose page in the browser.
+enum class SendTo { MailProgram, Gmail, Outlook };
+
 // The three destination/subject slots the send action can fill the mail
 // from. The two "use" switches keep the digit they are stored as: only 1
 // means "put it into the mail", and any other digit written by hand survives
@@ -31,6 +35,7 @@ struct Settings {
     bool clearConfirmation = true;
     bool overLimitNotice = true;
     bool sendMode = true; // the picture button sends a mail; off: it copies
+    SendTo sendTo = SendTo::MailProgram;
     SendDetails sendDetails;
 
     bool operator==(const Settings &) const = default;
@@ -52,6 +57,11 @@ QString config(const Settings &settings);
 // slots reads as slot 0. It is written as " n".
 int readSlot(QStringView stored);
 QString slot(int selectedSlot);
+
+// "SendTo", newer than the rest: "mailto", "gmail" or "outlook". A missing or
+// unknown value means the desktop's mail program.
+SendTo readSendTo(QStringView stored);
+QString sendTo(SendTo sendTo);
 
 } // namespace StoredForm
 

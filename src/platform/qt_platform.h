@@ -5,11 +5,12 @@
 #include "platform/platform.h"
 #include "platform/qt_desktop_services.h"
 #include "platform/xdg_launcher.h"
+#include "platform/xdg_mail_program_lookup.h"
 
 // The real desktop: made once in main() and lent out as a Platform.
 class QtPlatform {
 public:
-    Platform platform() { return {m_store, m_launcher, m_messages, m_beeper, m_clipboard, m_pictures}; }
+    Platform platform() { return {m_store, m_launcher, m_messages, m_beeper, m_clipboard, m_pictures, m_mailProgram}; }
 
     InstanceLock &instanceLock() { return m_instanceLock; }
     Beeper &beeper() { return m_beeper; }
@@ -24,4 +25,5 @@ private:
     QtBeeper m_beeper;
     QtClipboard m_clipboard;
     FilePictureLoader m_pictures;
+    XdgMailProgramLookup m_mailProgram;
 };

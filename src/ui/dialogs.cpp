@@ -4,6 +4,7 @@
 #include "ui/clear_confirmation.h"
 #include "ui/copy_notice.h"
 #include "ui/over_limit_notice.h"
+#include "ui/paste_notice.h"
 #include "ui/settings_dialog.h"
 
 void WindowDialogs::showOverLimitNotice(QWidget *owner)
@@ -37,4 +38,10 @@ void WindowDialogs::showAbout(QWidget *owner)
 {
     AboutDialog dialog(m_platform, m_homePage, owner);
     dialog.exec();
+}
+
+void WindowDialogs::showPasteNotice(QWidget *owner)
+{
+    PasteNotice notice(owner);
+    notice.exec();
 }

@@ -41,6 +41,8 @@ public:
     virtual ClearAnswer askClear(QWidget *owner) = 0;
     virtual SettingsEdit editSettings(const Settings &settings, QWidget *owner) = 0;
     virtual void showAbout(QWidget *owner) = 0;
+    // The text is on the clipboard, to paste into the compose page.
+    virtual void showPasteNotice(QWidget *owner) = 0;
 };
 
 // The real windows behind Dialogs.
@@ -56,6 +58,7 @@ public:
     ClearAnswer askClear(QWidget *owner) override;
     SettingsEdit editSettings(const Settings &settings, QWidget *owner) override;
     void showAbout(QWidget *owner) override;
+    void showPasteNotice(QWidget *owner) override;
 
 private:
     const Platform &m_platform;

@@ -18,6 +18,7 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QLocale>
+#include <QPointer>
 #include <QScreen>
 
 namespace {
@@ -57,6 +58,8 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     new PhoneCharacterTotalsTip(m_ui->lblMoji, [this] { return currentBox()->toPlainText(); });
     restoreDraft();
     showActionPicture(false);
+    describeAction();
+    lookUpMailProgram();
 
     for (QPlainTextEdit *edit : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji}) {
         connect(edit, &QPlainTextEdit::textChanged, this, &MainWindow::updateCount);
@@ -76,6 +79,7 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     connect(m_ui->ImgCopy, &PictureButton::pressed, this, [this] { showActionPicture(true); });
     connect(m_ui->ImgCopy, &PictureButton::released, this, [this] { showActionPicture(false); });
     connect(m_ui->ImgCopy, &PictureButton::clicked, this, &MainWindow::releaseAction);
+    connect(m_ui->ImgCopy, &PictureButton::toolTipWanted, this, &MainWindow::lookUpMailProgram);
     connect(m_ui->ImgClear, &PictureButton::pressed, this, [this] { showClearPicture(true); });
     connect(m_ui->ImgClear, &PictureButton::released, this, [this] { showClearPicture(false); });
     connect(m_ui->ImgClear, &PictureButton::clicked, this, &MainWindow::releaseClear);
@@ -232,7 +236,28 @@ void MainWindow::showActionPicture(bool pressed)
         showPicture(m_ui->ImgCopy, pressed ? QStringLiteral("sendBtnDown.gif") : QStringLiteral("sendBtn.gif"));
     else
         showPicture(m_ui->ImgCopy, pressed ? QStringLiteral("CopyBtnDown.gif") : QStringLiteral("CopyBtn.gif"));
+}
+
+void MainWindow::describeAction()
+{
     m_ui->ImgCopy->setName(m_settings.sendMode ? QStringLiteral("送信") : QStringLiteral("コピー"));
+    m_ui->ImgCopy->setDescription(m_settings.sendMode ? sendDescription(m_settings.sendTo, m_mailProgram) : QString());
+}
+
+// Asked when the settings are loaded or changed and whenever the tool tip is
+// about to show, since the user may set a mail program meanwhile; the tip
+// shows what was known until the answer comes. Only the desktop's mail
+// program needs asking.
+void MainWindow::lookUpMailProgram()
+{
+    if (!m_settings.sendMode || m_settings.sendTo != SendTo::MailProgram)
+        return;
+    m_platform.mailProgram.lookUp([window = QPointer<MainWindow>(this)](const DesktopMailProgram &program) {
+        if (!window)
+            return;
+        window->m_mailProgram = program;
+        window->describeAction();
+    });
 }
 
 void MainWindow::showClearPicture(bool pressed)
@@ -243,8 +268,7 @@ void MainWindow::showClearPicture(bool pressed)
 void MainWindow::releaseAction()
 {
     if (m_settings.sendMode) {
-        launchAndReport(m_platform, MailUrl::build(currentMessage(), m_settings),
-                        LaunchFamily::MailProgram, this);
+        send();
         return;
     }
     if (m_settings.copyNotice) {
@@ -252,6 +276,24 @@ void MainWindow::releaseAction()
         changed.copyNotice = m_dialogs.showCopyNotice(this);
         changeSettings(changed);
     }
+    copyToClipboard();
+}
+
+// A text too long for the webmail's page goes to the clipboard before the
+// page opens without it, so that it is there to paste by the time the page is.
+void MainWindow::send()
+{
+    const MailUrl::Compose compose = MailUrl::compose(currentMessage(), m_settings);
+    if (compose.bodyLeftOut)
+        copyToClipboard();
+    const bool mailProgram = m_settings.sendTo == SendTo::MailProgram;
+    launchAndReport(m_platform, compose.url, mailProgram ? LaunchFamily::MailProgram : LaunchFamily::Browser, this);
+    if (compose.bodyLeftOut)
+        m_dialogs.showPasteNotice(this);
+}
+
+void MainWindow::copyToClipboard()
+{
     m_platform.clipboard.clear();
     m_platform.clipboard.setText(currentBox()->toPlainText());
 }
@@ -278,8 +320,11 @@ void MainWindow::openSettings()
     changeSettings(edit.settings);
     // Shown again even when the mode stayed the same, so that a picture file
     // put back in the meantime shows up.
-    if (edit.accepted)
+    if (edit.accepted) {
         showActionPicture(false);
+        describeAction();
+        lookUpMailProgram();
+    }
 }
 
 void MainWindow::openHelp()

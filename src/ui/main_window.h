@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/over_limit.h"
+#include "core/send_description.h"
 #include "core/settings.h"
 #include "ui/save_timer.h"
 
@@ -39,6 +40,10 @@ private:
     void setLineWidth(LineWidth width);
 
     void releaseAction();
+    void send();
+    void copyToClipboard();
+    void describeAction();
+    void lookUpMailProgram();
     void releaseClear();
     void openSettings();
     void openHelp();
@@ -54,6 +59,7 @@ private:
     const Platform &m_platform;
     Dialogs &m_dialogs;
     Settings m_settings;
+    DesktopMailProgram m_mailProgram;
     OverLimitWatch m_overLimit;
     bool m_noticeOpen = false;
     bool m_noticeDue = false;

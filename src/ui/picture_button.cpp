@@ -1,8 +1,10 @@
 #include "ui/picture_button.h"
 
 #include <QAccessibleWidget>
+#include <QCursor>
 #include <QPainter>
 #include <QShortcut>
+#include <QToolTip>
 
 namespace {
 
@@ -63,8 +65,24 @@ void PictureButton::showPicture(const QPixmap &picture, const QString &fileName)
 void PictureButton::setName(const QString &name)
 {
     setAccessibleName(name);
-    setToolTip(m_keys.isEmpty() ? name
-                                : QStringLiteral("%1 (%2)").arg(name, m_keys.first().toString(QKeySequence::NativeText)));
+    updateToolTip();
+}
+
+void PictureButton::setDescription(const QString &description)
+{
+    setAccessibleDescription(description);
+    updateToolTip();
+}
+
+void PictureButton::updateToolTip()
+{
+    const QString what = accessibleDescription().isEmpty() ? accessibleName() : accessibleDescription();
+    setToolTip(m_keys.isEmpty() ? what
+                                : QStringLiteral("%1 (%2)").arg(what, m_keys.first().toString(QKeySequence::NativeText)));
+    // A tip already showing follows, so that an answer that comes while the
+    // mouse rests on the picture is seen at once.
+    if (QToolTip::isVisible() && underMouse())
+        QToolTip::showText(QCursor::pos(), toolTip(), this);
 }
 
 void PictureButton::setShortcuts(const QList<QKeySequence> &keys)
@@ -78,7 +96,14 @@ void PictureButton::setShortcuts(const QList<QKeySequence> &keys)
     }
     m_shortcut->setKeys(keys);
     m_keys = keys;
-    setName(accessibleName());
+    updateToolTip();
+}
+
+bool PictureButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip)
+        Q_EMIT toolTipWanted();
+    return QAbstractButton::event(event);
 }
 
 void PictureButton::paintEvent(QPaintEvent *)

@@ -23,15 +23,25 @@ public:
 
     // The name read out and shown in the tool tip, with the first shortcut.
     void setName(const QString &name);
+    // What pressing it does, read out after the name and shown in the tool
+    // tip in its place; empty: the tool tip shows the name.
+    void setDescription(const QString &description);
     // Keys that press the picture from anywhere in its window; Qt's own
     // shortcut property takes only one.
     void setShortcuts(const QList<QKeySequence> &keys);
     QList<QKeySequence> shortcuts() const { return m_keys; }
 
+Q_SIGNALS:
+    // The tool tip is about to show, with the description as it is now.
+    void toolTipWanted();
+
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void updateToolTip();
+
     QPixmap m_picture;
     QString m_pictureFile;
     QList<QKeySequence> m_keys;

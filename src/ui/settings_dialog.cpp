@@ -34,6 +34,8 @@ void SettingsDialog::showOptions(const Settings &settings)
     m_ui->chkClearMsg->setChecked(settings.clearConfirmation);
     m_ui->chk200OverMsg->setChecked(settings.overLimitNotice);
     (settings.sendMode ? m_ui->OptSned : m_ui->OptCopy)->setChecked(true);
+    // The list holds the choices in the order SendTo names them.
+    m_ui->cboSendTo->setCurrentIndex(int(settings.sendTo));
 }
 
 // Only the controls change: Cancel still leaves everything as it was.
@@ -48,6 +50,7 @@ void SettingsDialog::accept()
     m_settings.clearConfirmation = m_ui->chkClearMsg->isChecked();
     m_settings.overLimitNotice = m_ui->chk200OverMsg->isChecked();
     m_settings.sendMode = m_ui->OptSned->isChecked();
+    m_settings.sendTo = SendTo(m_ui->cboSendTo->currentIndex());
     QDialog::accept();
 }
 

@@ -9,8 +9,8 @@ namespace Ui {
 class SettingsDialog;
 }
 
-// The settings dialog: what the main window's picture button does, which
-// notices appear, and the way to the send details. OK takes the options from
+// The settings dialog: what the main window's picture button does and where
+// it sends, which notices appear, and the way to the send details. OK takes the options from
 // the controls; send details confirmed in their own dialog stand either way.
 class SettingsDialog : public QDialog {
     Q_OBJECT
