@@ -20,6 +20,7 @@
 #include <QLocale>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -59,7 +60,10 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     restoreDraft();
     showActionPicture(false);
     describeAction();
-    lookUpMailProgram();
+    // A screen reader gets the description before anyone hovers, but only
+    // once the window is up: the look-up starts xdg-mime, a shell script whose
+    // processes would take the second core from the first paint.
+    QTimer::singleShot(std::chrono::seconds(1), this, &MainWindow::lookUpMailProgram);
 
     for (QPlainTextEdit *edit : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji}) {
         connect(edit, &QPlainTextEdit::textChanged, this, &MainWindow::updateCount);
