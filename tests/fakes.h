@@ -97,33 +97,27 @@ struct FakePlatform {
 class FakeDialogs final : public Dialogs {
 public:
     void showOverLimitNotice(QWidget *) override { record(QStringLiteral("over")); }
-    bool showCopyNotice(QWidget *) override
-    {
-        record(QStringLiteral("copy"));
-        return true;
-    }
-    ClearAnswer askClear(QWidget *) override
-    {
-        record(QStringLiteral("clear"));
-        return clearAnswer;
-    }
+    bool showCopyNotice(QWidget *) override { return record(QStringLiteral("copy"), true); }
+    ClearAnswer askClear(QWidget *) override { return record(QStringLiteral("clear"), clearAnswer); }
     SettingsEdit editSettings(const Settings &settings, QWidget *) override
     {
-        record(QStringLiteral("settings"));
-        return {settings, false};
+        return record(QStringLiteral("settings"), SettingsEdit{settings, false});
     }
     void showAbout(QWidget *) override { record(QStringLiteral("about")); }
     void showPasteNotice(QWidget *) override { record(QStringLiteral("paste")); }
+    void showPasteRefused(qsizetype room, QWidget *) override { record(QStringLiteral("refused, %1 fit").arg(room)); }
 
     QStringList opened;
     ClearAnswer clearAnswer{true, true};
     std::function<void()> during;
 
 private:
-    void record(const QString &window)
+    template <typename Answer = bool>
+    Answer record(const QString &window, Answer answer = {})
     {
         opened << window;
         if (during)
             during();
+        return answer;
     }
 };

@@ -101,6 +101,8 @@ void TestDialogs::closing_data()
     const QString ok = QStringLiteral("click:cmdOK");
     QTest::newRow("over: Esc does nothing, Enter closes") << "over" << true << QStringList{"key:Esc", "key:Enter"} << "closed";
     QTest::newRow("paste: Esc does nothing, Enter closes") << "paste" << true << QStringList{"key:Esc", "key:Enter"} << "closed";
+    QTest::newRow("paste refused: Esc does nothing, Enter closes") << "refused" << true << QStringList{"key:Esc", "key:Enter"}
+                                                                  << "closed";
     QTest::newRow("copy: ticked, close box") << "copy" << true << QStringList{"click:ChkMsgShow", "close"}
                                              << "closed, show again 0";
     QTest::newRow("clear: 削除しない, ticked") << "clear" << true << QStringList{"click:ChkMsgShow", "key:Esc", "click:cmdCancel"}
@@ -167,6 +169,8 @@ void TestDialogs::closing()
         dialogs.showOverLimitNotice(&owner);
     } else if (dialog == u"paste") {
         dialogs.showPasteNotice(&owner);
+    } else if (dialog == u"refused") {
+        dialogs.showPasteRefused(10, &owner);
     } else if (dialog == u"copy") {
         answer = QStringLiteral("closed, show again %1").arg(dialogs.showCopyNotice(&owner));
     } else if (dialog == u"clear") {

@@ -239,16 +239,14 @@ void TestPlatform::mailProgramIsNamed()
                       OwnerOnly));
     if (!xdgMime.isEmpty())
         QVERIFY(writeFile(dir.filePath(QStringLiteral("bin/xdg-mime")), "#!/bin/sh\n" + xdgMime + '\n'));
-    const QList<QByteArray> variables{"PATH", "XDG_DATA_HOME", "LC_ALL"};
-    QList<QByteArray> before;
-    for (const QByteArray &variable : variables)
-        before << qgetenv(variable);
-    const auto restore = qScopeGuard([&] {
-        for (qsizetype i = 0; i < variables.size(); ++i)
-            qputenv(variables[i], before[i]);
+    const QByteArray path = qgetenv("PATH"), language = qgetenv("LC_ALL");
+    const auto restore = qScopeGuard([=] {
+        qputenv("PATH", path);
+        qputenv("LC_ALL", language);
+        qunsetenv("XDG_DATA_HOME");
     });
     const QByteArray bin = dir.filePath(QStringLiteral("bin")).toLocal8Bit();
-    qputenv("PATH", xdgMime.isEmpty() ? bin : bin + ':' + before[0]);
+    qputenv("PATH", xdgMime.isEmpty() ? bin : bin + ':' + path);
     qputenv("XDG_DATA_HOME", dir.path().toLocal8Bit());
     QFETCH(QByteArray, locale);
     qputenv("LC_ALL", locale);

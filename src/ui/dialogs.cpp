@@ -5,6 +5,7 @@
 #include "ui/copy_notice.h"
 #include "ui/over_limit_notice.h"
 #include "ui/paste_notice.h"
+#include "ui/paste_refused_notice.h"
 #include "ui/settings_dialog.h"
 
 void WindowDialogs::showOverLimitNotice(QWidget *owner)
@@ -43,5 +44,11 @@ void WindowDialogs::showAbout(QWidget *owner)
 void WindowDialogs::showPasteNotice(QWidget *owner)
 {
     PasteNotice notice(owner);
+    notice.exec();
+}
+
+void WindowDialogs::showPasteRefused(qsizetype room, QWidget *owner)
+{
+    PasteRefusedNotice notice(room, owner);
     notice.exec();
 }

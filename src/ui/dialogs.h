@@ -43,6 +43,8 @@ public:
     virtual void showAbout(QWidget *owner) = 0;
     // The text is on the clipboard, to paste into the compose page.
     virtual void showPasteNotice(QWidget *owner) = 0;
+    // A paste or drop was refused: the box takes only `room` more characters.
+    virtual void showPasteRefused(qsizetype room, QWidget *owner) = 0;
 };
 
 // The real windows behind Dialogs.
@@ -59,6 +61,7 @@ public:
     SettingsEdit editSettings(const Settings &settings, QWidget *owner) override;
     void showAbout(QWidget *owner) override;
     void showPasteNotice(QWidget *owner) override;
+    void showPasteRefused(qsizetype room, QWidget *owner) override;
 
 private:
     const Platform &m_platform;

@@ -17,7 +17,6 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLayout>
-#include <QLocale>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -54,7 +53,8 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     for (FixedCellEditor *editor : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji}) {
         new PhoneCharacterMarks(editor);
         connect(editor, &FixedCellEditor::typingRefused, this, [this] { m_platform.beeper.beep(); });
-        connect(editor, &FixedCellEditor::insertionRefused, this, &MainWindow::refuseInsertion);
+        connect(editor, &FixedCellEditor::insertionRefused, this,
+                [this](qsizetype room) { m_dialogs.showPasteRefused(room, this); });
     }
     new PhoneCharacterTotalsTip(m_ui->lblMoji, [this] { return currentBox()->toPlainText(); });
     restoreDraft();
@@ -196,15 +196,6 @@ void MainWindow::showOverLimitNotice()
     m_noticeOpen = false;
     // The text may have changed meanwhile; the label shows it as it is now.
     m_ui->lblMoji->setText(QString::number(MessageText::count(currentBox()->toPlainText())));
-}
-
-void MainWindow::refuseInsertion(qsizetype room)
-{
-    const QLocale japanese(QLocale::Japanese);
-    m_platform.messages.show(QStringLiteral("文字が多すぎるため貼り付けられません。\r\n"
-                                            "入力できるのは %1 文字までです（あと %2 文字）。")
-                                 .arg(japanese.toString(MessageText::MaximumCharacters), japanese.toString(room)),
-                             QStringLiteral("ラークパッド"), MessageStyle::Warning);
 }
 
 void MainWindow::setLineWidth(LineWidth width)

@@ -36,7 +36,6 @@ private:
 
     void updateCount();
     void showOverLimitNotice();
-    void refuseInsertion(qsizetype room);
     void setLineWidth(LineWidth width);
 
     void releaseAction();
