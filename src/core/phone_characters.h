@@ -23,7 +23,8 @@ struct Run {
     friend bool operator==(const Run &, const Run &) = default;
 };
 
-// Every run of marked characters, in order; one table look-up per unit.
+// Every run of marked characters, in order, walked by character (grapheme
+// cluster); each unit is looked up once in the count's table.
 QList<Run> runs(QStringView text);
 
 // The whole character that the unit at `position` belongs to.

@@ -5,8 +5,8 @@
 
 // Underlines, in an editing box, the characters a phone will not show as
 // written: a red wave where it shows "?", an orange dotted line under a
-// 機種依存文字. Only the changed block is looked at again, one table look-up
-// a unit.
+// 機種依存文字. Only the changed block is looked at again, character by
+// character, so that a mark never splits a letter from its combining marks.
 class PhoneCharacterHighlighter : public QSyntaxHighlighter {
     Q_OBJECT
 public:
