@@ -179,13 +179,20 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods_data()
     QTest::newRow("reconverting a selection replaces just the selection")
         << 0 << "日本語を勉強" << QStringList{"s:0:3", "r:-3:3", "p:にほんご", "c:日本語"} << "日本語を勉強" << "";
     QTest::newRow("a long composition stays in sight") << 300 << "" << QStringList{"p:" + QString(40, u'あ')} << "" << "";
-    QTest::newRow("a commit past the limit") << limit - 2 << "" << QStringList{"p:にほんご", "c:日本語"} << "" << "beep";
+    QTest::newRow("a commit past the limit") << limit - 2 << "" << QStringList{"p:にほんご", "c:日本語"} << ""
+                                             << "refused, 2 fit";
     QTest::newRow("typing at the limit") << limit << "" << QStringList{"k:x", "k:\r"} << "" << "beep beep";
     QTest::newRow("a stored draft over the limit loads whole; edits that do not lengthen it work")
         << limit + 1 << "yz" << QStringList{"s:2:1", "k:x", "k:\b", "k:w"} << "y" << "beep";
     QTest::newRow("a paste past the limit") << limit - 10 << "" << QStringList{"v:0123456789😀"} << ""
                                             << "refused, 10 fit";
     QTest::newRow("a paste up to the limit") << limit - 10 << "" << QStringList{"v:012345678😀"} << "012345678😀" << "";
+    QTest::newRow("a screen reader's insertion past the limit") << limit - 2 << "" << QStringList{"t:0:0:abcde"} << ""
+                                                                << "refused, 2 fit";
+    QTest::newRow("a screen reader's whole new text past the limit")
+        << 0 << "abc" << QStringList{"t:0:3:" + QString(3 * limit, u'x')} << "abc" << "refused, 10000 fit";
+    QTest::newRow("replacing every mark past the limit") << limit - 5 << "㌖" << QStringList{"m"} << "㌖"
+                                                         << "refused, 4 fit";
 }
 
 // A selection (s:anchor:caret, after the filler), keys (k:), input-method
@@ -214,6 +221,16 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
             QCOMPARE(QGuiApplication::clipboard()->text(), value);
         } else if (action == u"undo") {
             h.box()->undo();
+        } else if (action.startsWith(u"t:")) {
+            QAccessible::queryAccessibleInterface(h.box())->editableTextInterface()->replaceText(
+                filler + value.section(u':', 0, 0).toInt(), filler + value.section(u':', 1, 1).toInt(), value.section(u':', 2));
+        } else if (action == u"m") {
+            const QPoint onMark = h.box()->cursorRect(h.box()->document()->find("㌖")).center() - QPoint(2, 0);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, onMark, {});
+            QApplication::sendEvent(h.box()->viewport(), &click);
+            QApplication::activePopupWidget()->actions().last()->trigger();
+            QApplication::activePopupWidget()->close();
+
         } else {
             QInputMethodEvent event(action.startsWith(u"p:") ? value : QString(), {});
             event.setCommitString(action.startsWith(u"c:") ? value : QString(), value.section(u':', 0, 0).toInt(),
@@ -224,6 +241,7 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
     }
     QCOMPARE(h.box()->toPlainText().left(filler), QString(filler, u'a'));
     QTEST(h.box()->toPlainText().mid(filler), "text");
+    QApplication::processEvents();
     QStringList refusals(h.fakes.beeper.beeps, QStringLiteral("beep"));
     QTEST((refusals + h.dialogs.opened).join(u' '), "refusals");
 }

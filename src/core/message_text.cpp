@@ -51,10 +51,10 @@ qsizetype characterCount(QStringView text)
     return characters;
 }
 
-qsizetype room(QStringView text, qsizetype start, qsizetype end)
+qsizetype room(QStringView text, qsizetype start, qsizetype end, qsizetype takenOut)
 {
     const qsizetype replacedCharacters = characterCount(text.sliced(start, end - start));
-    return std::max(replacedCharacters, MaximumCharacters - characterCount(text) + replacedCharacters);
+    return std::max(replacedCharacters + takenOut, MaximumCharacters - characterCount(text) + replacedCharacters);
 }
 
 } // namespace MessageText

@@ -92,8 +92,11 @@ int AccessibleFixedCellEditor::offsetAtPoint(const QPoint &point) const
     return characterRect(cursor.position()).contains(point) ? cursor.position() : -1;
 }
 
+// Qt's AT-SPI bridge sends InsertText, DeleteText and SetTextContents (as the
+// whole text's replacement) here.
 void AccessibleFixedCellEditor::replaceText(int start, int end, const QString &text)
 {
-    if (!editor()->isReadOnly())
-        cursorAt(end, start).insertText(text);
+    QTextCursor cursor = cursorAt(end, start);
+    if (!editor()->isReadOnly() && editor()->admits(text, cursor.selectionStart(), cursor.selectionEnd()))
+        cursor.insertText(text);
 }
