@@ -2,6 +2,7 @@
 
 #include "fakes.h"
 #include "core/message_text.h"
+#include "core/stored_draft.h"
 #include "platform/fonts.h"
 #include "ui/main_window.h"
 #include "ui/picture_button.h"
@@ -64,6 +65,7 @@ private Q_SLOTS:
     void restoresAndSaves_data();
     void restoresAndSaves();
     void overLimitNotice();
+    void hugeStoredDraftIsKeptAndOpensCut();
     void marksFollowEditsAndWidth();
     void editsAtTheLimitAndThroughInputMethods_data();
     void editsAtTheLimitAndThroughInputMethods();
@@ -85,9 +87,17 @@ void TestMainWindow::restoresAndSaves_data()
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("savedConfig");
     QTest::addColumn<QString>("savedEdit");
-    QTest::newRow("first run, save fails") << QString() << QString() << "txtEdit_10moji" << "" << "0" << "1111000" << "";
-    QTest::newRow("8 wide, lone LF and CR")
-        << "0101111" << "a\nb\rc" << "txtEdit_8moji" << "a\nb\nc" << "7" << "0101111" << "a\r\nb\r\nc";
+    QTest::addColumn<QString>("typed"); // at the end, before closing
+    QTest::newRow("first run, save fails") << QString() << QString() << "txtEdit_10moji" << "" << "0" << "1111000" << ""
+                                           << "";
+    QTest::newRow("8 wide, lone LF and CR, stored as read") << "0101111" << "a\nb\rc" << "txtEdit_8moji" << "a\nb\nc"
+                                                            << "7" << "0101111" << "a\nb\rc" << "";
+    QTest::newRow("a paragraph separator and more, stored as read")
+        << "0101111" << "a\u00A0b\u2028c\u2029d😀か\u3099" << "txtEdit_8moji" << "a b\nc\nd😀か\u3099" << "13"
+        << "0101111" << "a\u00A0b\u2028c\u2029d😀か\u3099" << "";
+    QTest::newRow("every character kept through an edit, a lone LF made CR LF")
+        << "0101111" << "a\u00A0b\u2028c😀か\u3099\nd" << "txtEdit_8moji" << "a b\nc😀か\u3099\nd" << "13" << "0101111"
+        << "a\u00A0b\u2028c😀か\u3099\r\ndx" << "x";
 }
 
 void TestMainWindow::restoresAndSaves()
@@ -101,6 +111,9 @@ void TestMainWindow::restoresAndSaves()
     QTRY_VERIFY(h.box()->hasFocus());
     QCOMPARE(h.box()->textCursor().selectedText().size(), h.box()->toPlainText().size());
     h.fakes.store.flushSucceeds = !config.isEmpty();
+    h.box()->moveCursor(QTextCursor::End);
+    QFETCH(QString, typed);
+    QTest::keyClicks(h.box(), typed);
     h.window->close();
     QTEST(h.fakes.store.values.value("Config"), "savedConfig");
     QTEST(h.fakes.store.values.value("Edit"), "savedEdit");
@@ -132,6 +145,27 @@ void TestMainWindow::overLimitNotice()
         QApplication::processEvents();
         QVERIFY(quiet.dialogs.opened.isEmpty());
     }
+}
+
+// A draft too long to edit swiftly is kept whole beside the settings and
+// opens with the characters that fit (a surrogate pair at the cut kept
+// whole); the user is told where the whole is. Up to the bound it opens whole.
+void TestMainWindow::hugeStoredDraftIsKeptAndOpensCut()
+{
+    const qsizetype limit = MessageText::MaximumCharacters;
+    const QString stored =
+        QString(limit - 1, u'x') + QStringLiteral("😀") + QString(StoredDraft::MaximumOpenedWhole - limit + 1, u'y');
+    Harness h({{"Config", "1111000"}, {"Edit", stored}});
+    QCOMPARE(h.fakes.store.keptAside, QStringList{stored});
+    QCOMPARE(h.box()->toPlainText(), stored.left(limit + 1));
+    QApplication::processEvents();
+    QCOMPARE(h.fakes.messages.shown.size(), 1);
+    QVERIFY(h.fakes.messages.shown.front().contains(QStringLiteral("/fake/draft.txt")));
+    h.window->close();
+    QCOMPARE(h.fakes.store.values.value("Edit"), stored.left(limit + 1));
+    Harness whole({{"Edit", stored.chopped(1)}});
+    QCOMPARE(whole.box()->toPlainText(), stored.chopped(1));
+    QVERIFY(whole.fakes.store.keptAside.isEmpty());
 }
 
 // Marks follow an edit and the width switch, which keeps the selection too;

@@ -6,6 +6,7 @@
 // stored, sent) breaks its lines with CR LF, as the phone does.
 namespace MessageText {
 
+// A box's text, or its document's raw text (paragraphs parted by U+2029).
 QString fromBox(QStringView boxText);
 // A stored lone CR or LF is a line break too.
 QString toBox(QStringView messageText);
