@@ -221,6 +221,8 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods_data()
     QTest::newRow("a paste past the limit") << limit - 10 << "" << QStringList{"v:0123456789😀"} << ""
                                             << "refused, 10 fit";
     QTest::newRow("a paste up to the limit") << limit - 10 << "" << QStringList{"v:012345678😀"} << "012345678😀" << "";
+    QTest::newRow("a refused commit is told once the word being composed is done")
+        << limit - 2 << "" << QStringList{"p:にほんご", "c:日本語", "p:ｄ", "w", "p:で", "w", "c:で"} << "で" << "refused, 1 fit";
     QTest::newRow("a screen reader's insertion past the limit") << limit - 2 << "" << QStringList{"t:0:0:abcde"} << ""
                                                                 << "refused, 2 fit";
     QTest::newRow("a screen reader's whole new text past the limit")
@@ -231,14 +233,17 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods_data()
 
 // A selection (s:anchor:caret, after the filler), keys (k:), input-method
 // preedits (p:), commits (c:) and deletions of surrounding text
-// (r:start:length), pastes (v:, the clipboard left as it was) and undo; the
-// caret, or the composition's caret, is in sight after each.
+// (r:start:length), pastes (v:, the clipboard left as it was), undo, a
+// screen reader's replacement (t:start:end:text), replacing every mark (m)
+// and a pause (w); the caret, or the composition's caret, is in sight after
+// each, and no notice opens while a word is being composed.
 void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
 {
     QFETCH(int, filler);
     QFETCH(QString, draft);
     Harness h({{"Edit", QString(filler, u'a') + draft}});
     h.box()->moveCursor(QTextCursor::End);
+    h.dialogs.during = [&] { QVERIFY(h.box()->textCursor().block().layout()->preeditAreaText().isEmpty()); };
     QFETCH(QStringList, actions);
     for (const QString &action : actions) {
         const QString value = action.mid(2);
@@ -258,6 +263,8 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
         } else if (action.startsWith(u"t:")) {
             QAccessible::queryAccessibleInterface(h.box())->editableTextInterface()->replaceText(
                 filler + value.section(u':', 0, 0).toInt(), filler + value.section(u':', 1, 1).toInt(), value.section(u':', 2));
+        } else if (action == u"w") {
+            QTest::qWait(300);
         } else if (action == u"m") {
             const QPoint onMark = h.box()->cursorRect(h.box()->document()->find("㌖")).center() - QPoint(2, 0);
             QContextMenuEvent click(QContextMenuEvent::Mouse, onMark, {});
@@ -272,12 +279,12 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
             QApplication::sendEvent(h.box(), &event);
         }
         QVERIFY2(h.box()->viewport()->rect().contains(h.box()->cursorRect()), qPrintable(action));
+        QApplication::processEvents();
     }
     QCOMPARE(h.box()->toPlainText().left(filler), QString(filler, u'a'));
     QTEST(h.box()->toPlainText().mid(filler), "text");
-    QApplication::processEvents();
-    QStringList refusals(h.fakes.beeper.beeps, QStringLiteral("beep"));
-    QTEST((refusals + h.dialogs.opened).join(u' '), "refusals");
+    QFETCH(QString, refusals);
+    QTRY_COMPARE((QStringList(h.fakes.beeper.beeps, QStringLiteral("beep")) + h.dialogs.opened).join(u' '), refusals);
 }
 
 // Every word, sentence, line and paragraph a screen reader asks for is

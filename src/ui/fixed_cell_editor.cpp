@@ -25,6 +25,11 @@ FixedCellEditor::FixedCellEditor(QWidget *parent) : QPlainTextEdit(parent)
 {
     setWordWrapMode(QTextOption::WrapAnywhere);
     AccessibleFixedCellEditor::install();
+    // IBus sends a commit and the next word's first letters as two events, and
+    // the event loop may run between them; a fifth of a second covers the gap.
+    m_refusalDue.setSingleShot(true);
+    m_refusalDue.setInterval(std::chrono::milliseconds(200));
+    connect(&m_refusalDue, &QTimer::timeout, this, &FixedCellEditor::tellRefusal);
 }
 
 void FixedCellEditor::resizeEvent(QResizeEvent *event)
@@ -62,16 +67,31 @@ void FixedCellEditor::scrollToShow(const QTextCursor &cursor)
 
 bool FixedCellEditor::admits(qsizetype incomingCharacters, int start, int end, Refusal refusal)
 {
-    const qsizetype fitting = MessageText::room(toPlainText(), start, end, m_movedOut);
+    const QString text = toPlainText();
+    const qsizetype fitting = MessageText::room(text, start, end, m_movedOut);
     if (incomingCharacters <= fitting)
         return true;
-    // A notice opened inside an input method's event or an accessibility call
-    // would hold them up while it is open.
-    if (refusal == Refusal::Beep)
+    if (refusal == Refusal::Beep) {
         Q_EMIT typingRefused();
-    else
-        QMetaObject::invokeMethod(this, [this, fitting] { Q_EMIT insertionRefused(fitting); }, Qt::QueuedConnection);
+    } else {
+        // A notice opened inside an input method's event or an accessibility
+        // call would hold them up while it is open.
+        m_refusedRoom = fitting;
+        m_charactersWhenRefused = MessageText::characterCount(text);
+        m_refusalDue.start();
+    }
     return false;
+}
+
+// A notice that takes the focus from a word being composed takes its keys,
+// and the input method commits its half-typed letters: it waits for the word,
+// and tells the room that is left once the word is in.
+void FixedCellEditor::tellRefusal()
+{
+    if (m_refusedRoom < 0 || !preedit().isEmpty())
+        return;
+    const qsizetype added = MessageText::characterCount(toPlainText()) - m_charactersWhenRefused;
+    Q_EMIT insertionRefused(std::max<qsizetype>(0, std::exchange(m_refusedRoom, -1) - added));
 }
 
 void FixedCellEditor::keyPressEvent(QKeyEvent *event)
@@ -132,6 +152,8 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
     // Qt shows the line where a composition starts; a long one runs on below.
     if (!preedit().isEmpty())
         scrollToShow(textCursor());
+    else if (m_refusedRoom >= 0)
+        m_refusalDue.start();
 }
 
 // Qt 6.4's IBus support, asked to commit the composition on a click, sends it

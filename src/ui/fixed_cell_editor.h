@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 
 // A text box whose lines hold exactly `cellsPerLine` full-width characters, or
 // twice as many half-width ones, as the phone's screen does. The box keeps the
@@ -36,7 +37,8 @@ public:
 Q_SIGNALS:
     void typingRefused();
     // A paste, drop, commit or replacement would have passed the limit;
-    // `room` characters fit. Sent once the event that brought it is over.
+    // `room` characters fit. Sent once the event that brought it is over and
+    // no word is being composed.
     void insertionRefused(qsizetype room);
 
 protected:
@@ -49,10 +51,14 @@ protected:
 
 private:
     void fitTextAreaToCells();
+    void tellRefusal();
     QString preedit() const { return textCursor().block().layout()->preeditAreaText(); }
 
     int m_cellsPerLine = 0;
     QString m_committedByClick;
     QDeadlineTimer m_repeatExpected;
     qsizetype m_movedOut = 0;
+    qsizetype m_refusedRoom = -1;
+    qsizetype m_charactersWhenRefused = 0;
+    QTimer m_refusalDue;
 };
