@@ -141,10 +141,11 @@ void MainWindow::restoreDraft()
 void MainWindow::keepWholeDraft()
 {
     const QString kept = m_platform.store.keepAside(m_draft.stored());
-    if (kept.isEmpty()) {
-        m_draft = StoredDraft(m_draft.stored(), StoredDraft::Opening::Whole);
+    // Once kept, the part is the draft; the whole need not stay in memory.
+    m_draft = kept.isEmpty() ? StoredDraft(m_draft.stored(), StoredDraft::Opening::Whole)
+                             : StoredDraft(MessageText::fromBox(m_draft.boxText()));
+    if (kept.isEmpty())
         return;
-    }
     QTimer::singleShot(0, this, [this, kept] {
         m_platform.messages.show(QStringLiteral("保存されていた文書は長すぎるため、最初の %1 文字だけを開きました。\r\n"
                                                 "文書の全体は次のファイルに保存してあります。\r\n%2")
