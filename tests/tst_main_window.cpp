@@ -68,8 +68,8 @@ private Q_SLOTS:
     void editsAtTheLimitAndThroughInputMethods_data();
     void editsAtTheLimitAndThroughInputMethods();
     void screenReaderFindsEveryUnitAndCharacter();
-    void linesHoldExactlyTheCells_data();
-    void linesHoldExactlyTheCells();
+    void screenReaderReadsUnitsAsShown_data();
+    void screenReaderReadsUnitsAsShown();
     void pictureButtons_data();
     void pictureButtons();
     void sendGoesWhereChosen_data();
@@ -228,8 +228,8 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
     QTEST((refusals + h.dialogs.opened).join(u' '), "refusals");
 }
 
-// Every word, sentence, line and paragraph a screen reader asks for is
-// answered, holds the offset and leads on to the next; every character is
+// Every word, sentence, line, paragraph and run of one format a screen reader
+// asks for is answered, holds the offset and leads on to the next; every character is
 // found where the box draws it, in every paragraph.
 void TestMainWindow::screenReaderFindsEveryUnitAndCharacter()
 {
@@ -250,34 +250,56 @@ void TestMainWindow::screenReaderFindsEveryUnitAndCharacter()
             QVERIFY2(leadsOn, qPrintable(QStringLiteral("unit %1 offset %2").arg(unit).arg(offset)));
         }
     }
+    for (int offset = 0, run[2]; offset <= count; ++offset) {
+        text->attributes(offset, &run[0], &run[1]);
+        QVERIFY(run[0] <= offset && (offset < run[1] || offset == count));
+    }
     for (int start = 0, end = 0; start < count; start = end) {
         if (text->textAtOffset(start, QAccessible::CharBoundary, &start, &end) != u"\n")
             QCOMPARE(text->offsetAtPoint(text->characterRect(start).center()), start);
     }
 }
 
-void TestMainWindow::linesHoldExactlyTheCells_data()
+void TestMainWindow::screenReaderReadsUnitsAsShown_data()
 {
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("line"); // the first, as a screen reader reads it
+    QTest::addColumn<int>("offset"); // -1: the end of the text
+    QTest::addColumn<int>("unit"); // -1: the run of one format
+    QTest::addColumn<QString>("read");
     const auto full = [](int n) { return QString(n, QChar(u'あ')); };
-    QTest::newRow("8: eight full-width") << "Opt8Moji" << full(8) + "1" << full(8);
-    QTest::newRow("8: 7 full + 2 half") << "Opt8Moji" << full(7) + "111" << full(7) + "11";
-    QTest::newRow("8: sixteen half-width, words do not break early") << "Opt8Moji" << "aaaa bbbb cccc dd" << "aaaa bbbb cccc d";
-    QTest::newRow("10: a letter and its mark at the wrap") << "Opt10Moji" << full(9) + "か\u3099き" << full(9) + "か\u3099";
-    QTest::newRow("10: 9 full + 2 half") << "Opt10Moji" << full(9) + "111" << full(9) + "11";
+    const int line = QAccessible::LineBoundary, word = QAccessible::WordBoundary;
+    QTest::newRow("8: eight full-width") << "Opt8Moji" << full(8) + "1" << 0 << line << full(8);
+    QTest::newRow("8: 7 full + 2 half") << "Opt8Moji" << full(7) + "111" << 0 << line << full(7) + "11";
+    QTest::newRow("8: sixteen half-width, words do not break early") << "Opt8Moji" << "aaaa bbbb cccc dd" << 0 << line << "aaaa bbbb cccc d";
+    QTest::newRow("10: a letter and its mark at the wrap") << "Opt10Moji" << full(9) + "か\u3099き" << 0 << line << full(9) + "か\u3099";
+    QTest::newRow("10: 9 full + 2 half") << "Opt10Moji" << full(9) + "111" << 0 << line << full(9) + "11";
+    QTest::newRow("8: a paragraph's end is on its last line") << "Opt8Moji" << full(9) + "\nい" << 9 << line << "あ\n";
+    QTest::newRow("8: the end of the text is on the last line") << "Opt8Moji" << "ab\ncd" << -1 << line << "cd";
+    QTest::newRow("8: a blank hanging at the wrap") << "Opt8Moji" << QString(16, u'a') + " b" << 16 << line << QString(16, u'a') + " ";
+    QTest::newRow("8: a tab hanging at the wrap") << "Opt8Moji" << QString(16, u'a') + "\tb" << 16 << line << QString(16, u'a') + "\t";
+    QTest::newRow("10: the last word at the end of the text") << "Opt10Moji" << "Hello world" << -1 << word << "world";
+    QTest::newRow("10: a word at a paragraph's end") << "Opt10Moji" << "Hello world\nx" << 11 << word << "world\n";
+    QTest::newRow("10: a sentence at a paragraph's end") << "Opt10Moji" << "文です。\n次" << 4 << int(QAccessible::SentenceBoundary) << "文です。\n";
+    QTest::newRow("10: one format, the whole paragraph") << "Opt10Moji" << "Hello world\nx" << 10 << -1 << "Hello world\n";
 }
 
-void TestMainWindow::linesHoldExactlyTheCells()
+// What a screen reader reads at an offset: the unit as the box shows it, whole.
+void TestMainWindow::screenReaderReadsUnitsAsShown()
 {
     QFETCH(QString, width);
     QFETCH(QString, text);
+    QFETCH(int, offset);
+    QFETCH(int, unit);
     Harness h;
     h.choose(qPrintable(width));
     h.box()->setPlainText(text);
+    QAccessibleTextInterface *reader = QAccessible::queryAccessibleInterface(h.box())->textInterface();
+    offset = offset < 0 ? reader->characterCount() : offset;
     int start = 0, end = 0;
-    QTEST(QAccessible::queryAccessibleInterface(h.box())->textInterface()->textAtOffset(0, QAccessible::LineBoundary, &start, &end), "line");
+    if (unit < 0)
+        QVERIFY(reader->attributes(offset, &start, &end).contains(h.box()->font().family()));
+    QTEST(unit < 0 ? reader->text(start, end) : reader->textAtOffset(offset, QAccessible::TextBoundaryType(unit), &start, &end), "read");
 }
 
 void TestMainWindow::pictureButtons_data()
