@@ -72,6 +72,7 @@ private Q_SLOTS:
     void screenReaderReadsUnitsAsShown();
     void pictureButtons_data();
     void pictureButtons();
+    void tabGoesRoundTheWindow();
     void sendGoesWhereChosen_data();
     void sendGoesWhereChosen();
 };
@@ -325,8 +326,8 @@ void TestMainWindow::pictureButtons_data()
                                  << "クリア|クリア (Ctrl+Shift+Backspace) [clear] text a&b\nc";
 }
 
-// Each picture reacts alike to a left click, to its shortcut in the editor
-// and to a screen reader's press: pressed picture first, then its
+// Each picture reacts alike to a left click, to its shortcut in the editor,
+// to Space or Enter once Tab has reached it and to a screen reader's press: pressed picture first, then its
 // action on the box of the selected width; no key reaches the text. As on
 // any desktop button, the right button and a left one released off the
 // picture do nothing, and the picture shows pressed only while held over it.
@@ -337,7 +338,7 @@ void TestMainWindow::pictureButtons()
     QFETCH(int, key);
     QFETCH(bool, keep);
     QFETCH(QString, pictures);
-    for (const QString by : {"mouse", "key", "screen reader", "right button", "released off"}) {
+    for (const QString by : {"mouse", "key", "Tab, Space", "Tab, Enter", "screen reader", "right button", "released off"}) {
         const auto tell = qScopeGuard([&] { if (QTest::currentTestFailed()) qWarning() << "pressed by" << by; });
         Harness h({{"Config", config}, {"SettingNo", " 1"}, {"Atesaki1", "to@example.jp"}, {"Kenmei1", "件名"}});
         h.dialogs.clearAnswer = {!keep, true};
@@ -362,12 +363,20 @@ void TestMainWindow::pictureButtons()
             QTRY_VERIFY(h.box()->hasFocus());
             const QKeyCombination keys = QKeyCombination::fromCombined(key);
             QTest::keyClick(h.box(), keys.key(), keys.keyboardModifiers());
+        } else if (by.startsWith(u"Tab")) {
+            QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+            for (int tabs = 0; tabs < 3 && !picture->hasFocus(); ++tabs)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(picture->hasFocus());
+            QTest::keyPress(picture, by.endsWith(u"Space") ? Qt::Key_Space : Qt::Key_Return);
         } else {
             accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         }
         QCOMPARE(picture->pictureFile() == pictures.section(u' ', 0, 0), !ignored);
         if (by == u"mouse")
             QTest::mouseRelease(picture, Qt::LeftButton);
+        if (by == u"Tab, Space")
+            QTest::keyRelease(picture, Qt::Key_Space);
         if (!ignored)
             QTRY_COMPARE(picture->pictureFile(), pictures.section(u' ', 1, 1));
 
@@ -385,6 +394,21 @@ void TestMainWindow::pictureButtons()
         if (clipboardDuringNotice) // the copy notice comes before the copy
             QCOMPARE(*clipboardDuringNotice, QStringLiteral("old clipboard content"));
     }
+}
+
+// Tab goes round every control, each named as a screen reader names it; a
+// click on a picture leaves the focus in the box.
+void TestMainWindow::tabGoesRoundTheWindow()
+{
+    Harness h({{"Config", "0111000"}});
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    QTest::mouseClick(h.child<PictureButton>("ImgClear"), Qt::LeftButton);
+    QStringList names;
+    for (int tabs = 0; tabs < 5; ++tabs) {
+        names += QAccessible::queryAccessibleInterface(QApplication::focusWidget())->text(QAccessible::Name);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(names.join(u' '), QStringLiteral("本文 送信 クリア 8文字 本文"));
 }
 
 void TestMainWindow::sendGoesWhereChosen_data()
