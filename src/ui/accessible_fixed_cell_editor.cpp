@@ -60,9 +60,10 @@ std::pair<int, int> AccessibleFixedCellEditor::displayedLine(int offset) const
 
 // The unit Qt's text cursor finds at `offset`. At the end of a displayed line
 // (its break, a blank hanging at the wrap, the end of the text), where Qt
-// finds none, the one before; and a unit followed by nothing but such an end
-// takes it along, so that a screen reader stepping from unit to unit neither
-// hears a break alone nor a unit twice.
+// 6.4's qAccessibleTextBoundaryHelper finds none that holds the offset, the
+// one before; and a unit followed by nothing but such an end takes it along,
+// so that a screen reader stepping from unit to unit neither hears a break
+// alone nor a unit twice.
 std::pair<int, int> AccessibleFixedCellEditor::unitAt(int offset, QAccessible::TextBoundaryType type) const
 {
     if (type == QAccessible::LineBoundary)
@@ -141,9 +142,9 @@ int AccessibleFixedCellEditor::offsetAtPoint(const QPoint &point) const
 }
 
 // The run of one format around `offset`, in the terms Qt's own text boxes
-// give (the AT-SPI bridge reads only these): a screen reader splits the lines
-// it reads at the runs, and Qt 6.4's QPlainTextEdit interface answers none.
-// A paragraph's break goes with its last run.
+// give (the AT-SPI bridge reads only these). Orca splits the lines it reads at
+// the runs: an empty run there cost each line its last character. A
+// paragraph's break goes with its last run.
 QString AccessibleFixedCellEditor::attributes(int offset, int *start, int *end) const
 {
     *start = *end = -1;
