@@ -2,6 +2,8 @@
 
 #include "ui/accessible_fixed_cell_editor.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
@@ -33,11 +35,35 @@ void FixedCellEditor::resizeEvent(QResizeEvent *event)
     fitTextAreaToCells();
 }
 
+// The two widths are two boxes over one document, one shown at a time. Qt 6.4
+// lays a shared document out at the width of the box that first did (only a
+// wider one takes over), in the font of the box whose font changed last. The
+// box put away gives up its width, so that the box shown takes the layout over
+// with its own; its font follows once the width is set, so that the text is
+// laid out once.
+void FixedCellEditor::setVisible(bool visible)
+{
+    if (!visible && isVisible() && m_cellsPerLine > 0) {
+        m_putAway = true;
+        setViewportMargins(0, 0, contentsRect().width(), 0);
+    }
+    QPlainTextEdit::setVisible(visible);
+}
+
+void FixedCellEditor::showEvent(QShowEvent *event)
+{
+    QPlainTextEdit::showEvent(event);
+    m_putAway = false;
+    fitTextAreaToCells();
+    if (document()->defaultFont() != font())
+        document()->setDefaultFont(font());
+}
+
 void FixedCellEditor::fitTextAreaToCells()
 {
     // A hidden box is fitted by the resize event it gets as it is shown, with
     // the font it has then, so that no unseen font engine is loaded.
-    if (m_cellsPerLine <= 0 || !isVisible())
+    if (m_cellsPerLine <= 0 || !isVisible() || m_putAway)
         return;
     // Room for N full-width cells, and half a half-width cell to spare: one
     // more character of either width no longer fits.
@@ -115,19 +141,43 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
         scrollToShow(textCursor());
 }
 
-// Qt 6.4's IBus support, asked to commit the composition on a click, sends it
-// itself and then resets the input method, which commits it once more a moment
-// later (Mozc does). The repeat is known by its text, nothing typed between.
+// A click in the box while composing: Qt 6.4 asks the input method to commit
+// and drops a composition it keeps (or, on the composition, leaves it to the
+// input method). Finished first, it is kept as shown wherever the click lands.
 bool FixedCellEditor::viewportEvent(QEvent *event)
 {
-    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
-        return QPlainTextEdit::viewportEvent(event);
-    const QString pending = preedit();
-    const int lengthBefore = document()->characterCount();
-    const bool handled = QPlainTextEdit::viewportEvent(event);
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        finishComposition();
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+// Qt 6.4's IBus support, asked to commit the composition, sends it itself and
+// then resets the input method, which commits it once more a moment later
+// (Mozc does). The repeat is known by its text, nothing typed between.
+void FixedCellEditor::expectRepeatedCommit(const QString &pending, int lengthBefore)
+{
     if (!pending.isEmpty() && preedit().isEmpty() && document()->characterCount() == lengthBefore + pending.size()) {
         m_committedByClick = pending;
         m_repeatExpected.setRemainingTime(1000); // over D-Bus it comes within milliseconds
     }
-    return handled;
+}
+
+// An input method that ignores the request to commit has its composition
+// taken as shown and then reset, which may commit it again.
+void FixedCellEditor::finishComposition()
+{
+    const QString pending = preedit();
+    if (pending.isEmpty())
+        return;
+    const int lengthBefore = document()->characterCount();
+    QGuiApplication::inputMethod()->commit();
+    if (preedit().isEmpty()) {
+        expectRepeatedCommit(pending, lengthBefore);
+        return;
+    }
+    QInputMethodEvent asShown;
+    asShown.setCommitString(pending);
+    QCoreApplication::sendEvent(this, &asShown);
+    expectRepeatedCommit(pending, lengthBefore);
+    QGuiApplication::inputMethod()->reset();
 }

@@ -23,6 +23,11 @@ public:
     void setCellsPerLine(int cells) { m_cellsPerLine = cells; }
     // Scrolls until the caret of the cursor, which may stand in a composition, is in sight.
     void scrollToShow(const QTextCursor &cursor);
+    bool isComposing() const { return !preedit().isEmpty(); }
+    // Takes the text being composed into the box as it is shown, so that
+    // what is read next is what the user sees.
+    void finishComposition();
+    void setVisible(bool visible) override;
 
 Q_SIGNALS:
     void typingRefused();
@@ -31,6 +36,7 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
@@ -38,10 +44,12 @@ protected:
 
 private:
     void fitTextAreaToCells();
+    void expectRepeatedCommit(const QString &pending, int lengthBefore);
     qsizetype room(int start, int end) const { return MessageText::room(toPlainText(), start, end); }
     QString preedit() const { return textCursor().block().layout()->preeditAreaText(); }
 
     int m_cellsPerLine = 0;
+    bool m_putAway = false;
     QString m_committedByClick;
     QDeadlineTimer m_repeatExpected;
 };

@@ -54,11 +54,11 @@ PictureButton::PictureButton(QWidget *parent) : QAbstractButton(parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void PictureButton::showPicture(const QPixmap &picture, const QString &fileName)
+void PictureButton::setPictures(const QPixmap &up, const QPixmap &down)
 {
-    m_picture = picture;
-    m_pictureFile = fileName;
-    resize(picture.deviceIndependentSize().toSize());
+    m_up = up;
+    m_down = down;
+    resize(up.deviceIndependentSize().toSize());
     update();
 }
 
@@ -108,5 +108,6 @@ bool PictureButton::event(QEvent *event)
 
 void PictureButton::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawPixmap(0, 0, m_picture);
+    // Qt repaints a button whenever it goes down or up.
+    QPainter(this).drawPixmap(0, 0, isDown() && !m_down.isNull() ? m_down : m_up);
 }

@@ -1,0 +1,58 @@
+#include "ui/length_watch.h"
+
+#include "core/message_text.h"
+#include "ui/dialogs.h"
+#include "ui/fixed_cell_editor.h"
+
+#include <QLabel>
+
+LengthWatch::LengthWatch(const QList<FixedCellEditor *> &boxes, QLabel *count, Dialogs &dialogs, QWidget *window)
+    : QObject(window), m_boxes(boxes), m_count(count), m_dialogs(dialogs), m_window(window)
+{
+    // Opened once the change has been handled: a change can come from inside
+    // an input method's commit, and moving the focus to a window from there
+    // makes some input methods commit their text a second time.
+    m_noticeWait.setSingleShot(true);
+    connect(&m_noticeWait, &QTimer::timeout, this, &LengthWatch::showNotice);
+    m_overLimit.risesPast(showCount());
+    connect(document(), &QTextDocument::contentsChanged, this, &LengthWatch::update);
+}
+
+QTextDocument *LengthWatch::document() const
+{
+    return m_boxes.constFirst()->document();
+}
+
+qsizetype LengthWatch::showCount()
+{
+    const qsizetype count = MessageText::count(document()->toPlainText());
+    m_count->setText(QString::number(count));
+    return count;
+}
+
+void LengthWatch::update()
+{
+    // The notice runs its own event loop; changes that arrive while it is
+    // open must neither count nor raise a second notice.
+    if (m_noticeOpen)
+        return;
+    if (m_overLimit.risesPast(showCount()) && m_noticeWanted) {
+        m_noticeDue = true;
+        m_noticeWait.start();
+    }
+}
+
+void LengthWatch::showNotice()
+{
+    // Closed in the meantime: nothing is shown without the window.
+    if (!m_window->isVisible()) {
+        m_noticeDue = false;
+        return;
+    }
+    m_noticeDue = false;
+    m_noticeOpen = true;
+    m_dialogs.showOverLimitNotice(m_window);
+    m_noticeOpen = false;
+    // The text may have changed meanwhile; the label shows it as it is now.
+    showCount();
+}
