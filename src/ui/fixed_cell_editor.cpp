@@ -38,22 +38,43 @@ void FixedCellEditor::resizeEvent(QResizeEvent *event)
 // The two widths are two boxes over one document, one shown at a time. Qt 6.4
 // lays a shared document out at the width of the box that first did (only a
 // wider one takes over), in the font of the box whose font changed last. The
-// box put away gives up its width, so that the box shown takes the layout over
-// with its own; its font follows once the width is set, so that the text is
-// laid out once.
+// box put away gives up its width, and the box shown takes the layout over
+// with its own width and font, both while hidden. Each change would have both
+// boxes lay the text out again for a repaint; the box shown is painted whole
+// anyway, and sets its scroll range as it is shown.
 void FixedCellEditor::setVisible(bool visible)
 {
-    if (!visible && isVisible() && m_cellsPerLine > 0) {
-        m_putAway = true;
-        setViewportMargins(0, 0, contentsRect().width(), 0);
+    const bool switching = m_cellsPerLine > 0 && visible != isVisible() && parentWidget() && parentWidget()->isVisible();
+    if (!switching) {
+        QPlainTextEdit::setVisible(visible);
+        return;
     }
-    QPlainTextEdit::setVisible(visible);
+    if (!visible)
+        QPlainTextEdit::setVisible(false);
+    {
+        const QSignalBlocker unpainted(document()->documentLayout());
+        setTextAreaWhileHidden(visible ? cellMargins() : QMargins(0, 0, contentsRect().width(), 0));
+        if (visible && document()->defaultFont() != font())
+            document()->setDefaultFont(font());
+    }
+    if (visible)
+        QPlainTextEdit::setVisible(true);
+}
+
+// Qt resizes a hidden box's text area as it is shown, and lays the text out
+// again there.
+void FixedCellEditor::setTextAreaWhileHidden(const QMargins &margins)
+{
+    const QSize before = viewport()->size();
+    setViewportMargins(margins);
+    QResizeEvent resized(viewport()->size(), before);
+    resizeEvent(&resized);
+    viewport()->setAttribute(Qt::WA_PendingResizeEvent, false);
 }
 
 void FixedCellEditor::showEvent(QShowEvent *event)
 {
     QPlainTextEdit::showEvent(event);
-    m_putAway = false;
     fitTextAreaToCells();
     if (document()->defaultFont() != font())
         document()->setDefaultFont(font());
@@ -63,8 +84,15 @@ void FixedCellEditor::fitTextAreaToCells()
 {
     // A hidden box is fitted by the resize event it gets as it is shown, with
     // the font it has then, so that no unseen font engine is loaded.
-    if (m_cellsPerLine <= 0 || !isVisible() || m_putAway)
+    if (m_cellsPerLine <= 0 || !isVisible())
         return;
+    const QMargins margins = cellMargins();
+    if (viewportMargins() != margins)
+        setViewportMargins(margins);
+}
+
+QMargins FixedCellEditor::cellMargins() const
+{
     // Room for N full-width cells, and half a half-width cell to spare: one
     // more character of either width no longer fits.
     const QFontMetricsF metrics(font());
@@ -72,9 +100,7 @@ void FixedCellEditor::fitTextAreaToCells()
     const int textArea = static_cast<int>(std::ceil(lineWidth + 2 * document()->documentMargin()));
     // What the cells leave over is shared out on both sides.
     const int spare = std::max(0, contentsRect().width() - textArea);
-    const QMargins margins(spare / 2, 0, spare - spare / 2, 0);
-    if (viewportMargins() != margins)
-        setViewportMargins(margins);
+    return {spare / 2, 0, spare - spare / 2, 0};
 }
 
 void FixedCellEditor::scrollToShow(const QTextCursor &cursor)

@@ -44,12 +44,13 @@ protected:
 
 private:
     void fitTextAreaToCells();
+    QMargins cellMargins() const;
+    void setTextAreaWhileHidden(const QMargins &margins);
     void expectRepeatedCommit(const QString &pending, int lengthBefore);
     qsizetype room(int start, int end) const { return MessageText::room(toPlainText(), start, end); }
     QString preedit() const { return textCursor().block().layout()->preeditAreaText(); }
 
     int m_cellsPerLine = 0;
-    bool m_putAway = false;
     QString m_committedByClick;
     QDeadlineTimer m_repeatExpected;
 };
