@@ -112,23 +112,27 @@ void TestMainWindow::restoresAndSaves()
         QVERIFY(h.fakes.messages.shown.front().contains(h.fakes.store.location()));
 }
 
-// Once per rise past 200, a moment after an input method's commit has been
-// handled (moving the focus inside it makes some input methods commit
-// again), not for a stored long text, not for changes while it is open, and
-// not when switched off.
+// Once per rise past 200, once no word is being composed (the notice would
+// take its keys, and the input method would commit the half-typed word as the
+// focus moves), not for a stored long text, not for changes while it is open,
+// and not when switched off.
 void TestMainWindow::overLimitNotice()
 {
     Harness h({{"Edit", QString(199, u'a')}});
     h.box()->moveCursor(QTextCursor::End);
+    QInputMethodEvent nextWordStarted(QStringLiteral("ｄ"), {});
+    nextWordStarted.setCommitString(QStringLiteral("日本語"));
+    QApplication::sendEvent(h.box(), &nextWordStarted);
+    QCOMPARE(h.count(), QStringLiteral("205"));
+    QTest::qWait(400);
+    QVERIFY(h.dialogs.opened.isEmpty());
     h.dialogs.during = [&] {
         h.box()->setPlainText(QStringLiteral("ab"));
         h.box()->setPlainText(QString(201, u'a'));
     };
-    QInputMethodEvent commit;
-    commit.setCommitString(QStringLiteral("日本語"));
-    QApplication::sendEvent(h.box(), &commit);
-    QVERIFY(h.dialogs.opened.isEmpty());
-    QCOMPARE(h.count(), QStringLiteral("205"));
+    QInputMethodEvent wordDone;
+    wordDone.setCommitString(QStringLiteral("です"));
+    QApplication::sendEvent(h.box(), &wordDone);
     QTRY_COMPARE(h.dialogs.opened, QStringList{"over"});
     QTest::qWait(400);
     QCOMPARE(h.dialogs.opened.size(), 1);
@@ -312,9 +316,9 @@ void TestMainWindow::pictureButtons_data()
     const int keypad = (Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Enter).toCombined();
     const int clear = (Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace).toCombined();
     QTest::newRow("send") << "1111011" << "ImgCopy" << enter << false << "sendBtn" << "送信" << ""
-                          << "mailto:to@example.jp?subject=件名&body=a%26b%0D%0Ac" << QString() << "a&b\nc";
+                          << "mailto:to@example.jp?subject=件名&body=a%26b%0D%0Acです" << QString() << "a&b\ncです";
     QTest::newRow("copy with notice") << "1111100" << "ImgCopy" << keypad << false << "CopyBtn" << "コピー" << "copy"
-                                      << "" << "a&b\nc" << "a&b\nc";
+                                      << "" << "a&b\ncです" << "a&b\ncです";
     QTest::newRow("clear, no confirmation") << "1101000" << "ImgClear" << clear << false << "ClearBtn" << "クリア" << ""
                                             << "" << QString() << "";
     QTest::newRow("clear, confirmed") << "1111000" << "ImgClear" << clear << false << "ClearBtn" << "クリア" << "clear"
@@ -325,7 +329,7 @@ void TestMainWindow::pictureButtons_data()
 
 // Each picture reacts alike to a left click, to its shortcut in the editor
 // and to a screen reader's press: pressed picture first, then its action on
-// the text; no key reaches the text.
+// the text as shown, a word being composed included; no key reaches the text.
 // As on any desktop button, the right button and a left one released off the
 // picture do nothing, and the picture shows pressed only while held over it.
 void TestMainWindow::pictureButtons()
@@ -340,6 +344,9 @@ void TestMainWindow::pictureButtons()
         Harness h({{"Config", config}, {"SettingNo", " 1"}, {"Atesaki1", "to@example.jp"}, {"Kenmei1", "件名"}});
         h.dialogs.clearAnswer = {!keep, true};
         h.box()->setPlainText(QStringLiteral("a&b\nc"));
+        h.box()->moveCursor(QTextCursor::End);
+        QInputMethodEvent composing(QStringLiteral("です"), {});
+        QApplication::sendEvent(h.box(), &composing);
         auto *picture = h.child<PictureButton>(qPrintable(button));
         const auto shows = [picture](const QString &file) {
             return picture->grab().toImage().pixelColor(picture->rect().center()) == FakePictureLoader::colourOf(file);

@@ -9,11 +9,16 @@
 LengthWatch::LengthWatch(const QList<FixedCellEditor *> &boxes, QLabel *count, Dialogs &dialogs, QWidget *window)
     : QObject(window), m_boxes(boxes), m_count(count), m_dialogs(dialogs), m_window(window)
 {
-    // Opened once the change has been handled: a change can come from inside
-    // an input method's commit, and moving the focus to a window from there
-    // makes some input methods commit their text a second time.
+    // Opened a moment after the last input-method event: a key can commit one
+    // word and start the next, and the new composition comes as an event of
+    // its own. Moving the focus to a window while composing makes the input
+    // method commit the half-typed word; from inside a commit, some input
+    // methods commit it a second time.
     m_noticeWait.setSingleShot(true);
+    m_noticeWait.setInterval(std::chrono::milliseconds(150));
     connect(&m_noticeWait, &QTimer::timeout, this, &LengthWatch::showNotice);
+    for (FixedCellEditor *box : boxes)
+        box->installEventFilter(this);
     m_overLimit.risesPast(showCount());
     connect(document(), &QTextDocument::contentsChanged, this, &LengthWatch::update);
 }
@@ -42,12 +47,23 @@ void LengthWatch::update()
     }
 }
 
+bool LengthWatch::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::InputMethod && m_noticeDue)
+        m_noticeWait.start();
+    return QObject::eventFilter(watched, event);
+}
+
 void LengthWatch::showNotice()
 {
     // Closed in the meantime: nothing is shown without the window.
     if (!m_window->isVisible()) {
         m_noticeDue = false;
         return;
+    }
+    for (const FixedCellEditor *box : std::as_const(m_boxes)) {
+        if (box->isComposing())
+            return; // the input-method event that ends it starts the wait again
     }
     m_noticeDue = false;
     m_noticeOpen = true;

@@ -13,7 +13,8 @@ class QTextDocument;
 class QWidget;
 
 // Shows the count of the text the boxes share, and the notice once the text
-// rises past the recommended length.
+// rises past the recommended length, but never while a word is being
+// composed: the notice would take the keys meant for it.
 class LengthWatch : public QObject {
     Q_OBJECT
 public:
@@ -22,6 +23,9 @@ public:
     LengthWatch(const QList<FixedCellEditor *> &boxes, QLabel *count, Dialogs &dialogs, QWidget *window);
 
     void setNoticeWanted(bool wanted) { m_noticeWanted = wanted; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QTextDocument *document() const;

@@ -193,6 +193,7 @@ void MainWindow::lookUpMailProgram()
 
 void MainWindow::releaseAction()
 {
+    currentBox()->finishComposition();
     if (m_settings.sendMode) {
         send();
         return;
