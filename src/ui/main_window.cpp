@@ -64,6 +64,9 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     const LineWidth width = m_settings.lineWidth;
     (width == LineWidth::Eight ? m_ui->Opt8Moji : m_ui->Opt10Moji)->setChecked(true);
     box(width == LineWidth::Eight ? LineWidth::Ten : LineWidth::Eight)->hide();
+    // In the shown box's font before the draft is in it, so that the draft is
+    // laid out once, as the window first paints.
+    currentBox()->document()->setDefaultFont(currentBox()->font());
     m_draft = new DraftKeeper(platform, currentBox(), m_settings, this);
     m_length = new LengthWatch({m_ui->txtEdit_8moji, m_ui->txtEdit_10moji}, m_ui->lblMoji, dialogs, this);
     m_length->setNoticeWanted(m_settings.overLimitNotice);
