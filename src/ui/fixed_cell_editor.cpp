@@ -197,13 +197,13 @@ void FixedCellEditor::finishComposition()
         return;
     const int lengthBefore = document()->characterCount();
     QGuiApplication::inputMethod()->commit();
-    if (preedit().isEmpty()) {
-        expectRepeatedCommit(pending, lengthBefore);
-        return;
+    const bool ignored = !preedit().isEmpty();
+    if (ignored) {
+        QInputMethodEvent asShown;
+        asShown.setCommitString(pending);
+        QCoreApplication::sendEvent(this, &asShown);
     }
-    QInputMethodEvent asShown;
-    asShown.setCommitString(pending);
-    QCoreApplication::sendEvent(this, &asShown);
     expectRepeatedCommit(pending, lengthBefore);
-    QGuiApplication::inputMethod()->reset();
+    if (ignored)
+        QGuiApplication::inputMethod()->reset();
 }
