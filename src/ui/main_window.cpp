@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QPointer>
+#include <QPlainTextDocumentLayout>
 #include <QScreen>
 #include <QTimer>
 
@@ -52,9 +53,12 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // The two widths show one document, so that the text, its undo steps, the
-    // caret and the marks go along when the width changes.
-    m_ui->txtEdit_10moji->setDocument(m_ui->txtEdit_8moji->document());
+    // caret and the marks go along when the width changes. The window owns it:
+    // a box would delete its own with it, before the other box is gone.
+    auto *text = new QTextDocument(this);
+    text->setDocumentLayout(new QPlainTextDocumentLayout(text));
     for (FixedCellEditor *editor : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji}) {
+        editor->setDocument(text);
         new PhoneCharacterMarks(editor);
         connect(editor, &FixedCellEditor::typingRefused, this, &QApplication::beep);
         connect(editor, &FixedCellEditor::insertionRefused, this,
