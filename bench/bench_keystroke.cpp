@@ -170,8 +170,8 @@ void BM_ParagraphKeystrokeWithoutLimit(benchmark::State &state)
     }
 }
 
-// The width switch with a paragraph at the limit: the other box takes the
-// text and the caret, and is drawn.
+// The width switch with a paragraph at the limit: the other box lays the
+// shared text out at its width and in its font, takes the caret, and is drawn.
 void BM_WidthSwitchAtTheLimit(benchmark::State &state)
 {
     StartedWindow started;

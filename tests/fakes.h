@@ -50,12 +50,6 @@ public:
     QStringList shown;
 };
 
-class FakeBeeper final : public Beeper {
-public:
-    void beep() override { ++beeps; }
-    int beeps = 0;
-};
-
 class FakeClipboard final : public Clipboard {
 public:
     void clear() override { text.reset(); }
@@ -63,15 +57,16 @@ public:
     std::optional<QString> text = QStringLiteral("old clipboard content");
 };
 
-// Every file loads as a 62 x 38 picture.
+// Every file loads as a 62 x 38 picture of a colour of its own.
 class FakePictureLoader final : public PictureLoader {
 public:
-    std::optional<QPixmap> load(const QString &, const QString &) override
+    std::optional<QPixmap> load(const QString &, const QString &name) override
     {
         QPixmap pixmap(62, 38);
-        pixmap.fill(Qt::magenta);
+        pixmap.fill(colourOf(name));
         return pixmap;
     }
+    static QColor colourOf(const QString &name) { return QColor::fromRgb(qHash(name) & 0xFFFFFF); }
 };
 
 // Answers every look-up at once with `program`, and counts them.
@@ -90,12 +85,11 @@ struct FakePlatform {
     FakeSettingsStore store;
     FakeLauncher launcher;
     FakeMessageBox messages;
-    FakeBeeper beeper;
     FakeClipboard clipboard;
     FakePictureLoader pictures;
     FakeMailProgramLookup mailProgram;
 
-    Platform platform() { return {store, launcher, messages, beeper, clipboard, pictures, mailProgram}; }
+    Platform platform() { return {store, launcher, messages, clipboard, pictures, mailProgram}; }
 };
 
 // Records which window the main window opened and answers as `answer` says;

@@ -73,7 +73,7 @@ void TestCore::countAgreesWithTheConverterForEveryCharacter()
 
 void TestCore::phoneCharacters_data()
 {
-    QTest::addColumn<QString>("characters");
+    QTest::addColumn<QString>("given"); // as the box holds them
     QTest::addColumn<PhoneCharacters::Kind>("kind");
     QTest::addColumn<QStringList>("replacements"); // one a character; "" for none
     using Kind = PhoneCharacters::Kind;
@@ -82,6 +82,7 @@ void TestCore::phoneCharacters_data()
     QTest::newRow("IBM rows, user-defined area") << "髙\uE000" << Kind::VendorExtension << QStringList(2);
     QTest::newRow("decomposed: composed where the phone has the form")
         << "か\u3099ｶ\u3099e\u0301" << Kind::Missing << QStringList{"が", "ガ", ""};
+    QTest::newRow("no-break space, line separator: sent as space, break") << "\u00A0\u2028" << Kind::Common << QStringList(2);
     QTest::newRow("no form, nor has NFKC of ⅀½") << "😀𠮷한⅀½" + QString(QChar(0xDC00)) << Kind::Missing << QStringList(6);
 }
 
@@ -89,7 +90,8 @@ void TestCore::phoneCharacters_data()
 // combining marks is one character.
 void TestCore::phoneCharacters()
 {
-    QFETCH(QString, characters);
+    QFETCH(QString, given);
+    const QString characters = PhoneCharacters::asSent(given);
     QFETCH(PhoneCharacters::Kind, kind);
     QStringList replacements;
     for (qsizetype i = 0; i < characters.size();) {

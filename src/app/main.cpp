@@ -74,7 +74,7 @@ bool refuseIfRunning(QtPlatform &desktop)
 {
     if (!desktop.instanceLock().anotherInstanceRunning())
         return false;
-    desktop.beeper().beep();
+    QApplication::beep();
     desktop.platform().messages.show(QStringLiteral("「ラークパッド」はすでに起動しています。\r\n"
                                                     "「ラークパッド」を複数起動することはできません。"),
                                      QStringLiteral("ラークパッド"), MessageStyle::Warning);

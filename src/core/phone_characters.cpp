@@ -103,4 +103,11 @@ Totals totals(QStringView text)
     return totals;
 }
 
+QString asSent(QString boxText)
+{
+    boxText.replace(QChar::Nbsp, u' ');
+    boxText.replace(QChar::LineSeparator, u'\n');
+    return boxText;
+}
+
 } // namespace PhoneCharacters

@@ -32,6 +32,11 @@ QStringView characterAt(QStringView text, qsizetype position);
 
 Kind kind(QStringView character);
 
+// The box's text as the box hands it on (QTextDocument::toPlainText): a
+// no-break space goes as a space and a line separator as a line break, both
+// of which every phone shows.
+QString asSent(QString boxText);
+
 // What the phone can show in place of a marked character: its compatibility
 // form (NFKC, which also composes か + U+3099 into が), when that differs and
 // holds no marked character. Empty when there is none.

@@ -18,12 +18,6 @@ public:
     virtual void show(const QString &text, const QString &title, MessageStyle style) = 0;
 };
 
-class Beeper {
-public:
-    virtual ~Beeper() = default;
-    virtual void beep() = 0;
-};
-
 class Clipboard {
 public:
     virtual ~Clipboard() = default;

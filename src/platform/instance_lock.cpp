@@ -8,15 +8,15 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-FileInstanceLock::FileInstanceLock(const QString &lockPath) : m_path(lockPath) {}
+InstanceLock::InstanceLock(const QString &lockPath) : m_path(lockPath) {}
 
-FileInstanceLock::~FileInstanceLock()
+InstanceLock::~InstanceLock()
 {
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
-bool FileInstanceLock::anotherInstanceRunning()
+bool InstanceLock::anotherInstanceRunning()
 {
     m_fd = openLockFile();
     // The test itself is impossible (a read-only folder, say): rather run
@@ -31,7 +31,7 @@ bool FileInstanceLock::anotherInstanceRunning()
 
 // A folder made for the lock is the user's alone, so nobody else can plant
 // a file there, let alone hold a lock on it.
-int FileInstanceLock::openLockFile() const
+int InstanceLock::openLockFile() const
 {
     const QFileInfo lock(m_path);
     QDir().mkpath(QFileInfo(lock.absolutePath()).absolutePath());

@@ -2,28 +2,20 @@
 
 #include <QString>
 
-// The previous-instance test.
+// The previous-instance test: an advisory lock held on an open file for the
+// life of the process. The kernel releases it when its holder ends, however it
+// ends, so only a live copy can refuse a start: what the file holds, or that
+// it exists at all, never counts, in any PID namespace.
 class InstanceLock {
 public:
-    virtual ~InstanceLock() = default;
+    explicit InstanceLock(const QString &lockPath);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock &) = delete;
+    InstanceLock &operator=(const InstanceLock &) = delete;
 
     // True when another copy of the program is running for this user.
     // Otherwise this process holds the claim from now until it ends.
-    virtual bool anotherInstanceRunning() = 0;
-};
-
-// An advisory lock held on an open file for the life of the process. The
-// kernel releases it when its holder ends, however it ends, so only a live
-// copy can refuse a start: what the file holds, or that it exists at all,
-// never counts, in any PID namespace.
-class FileInstanceLock final : public InstanceLock {
-public:
-    explicit FileInstanceLock(const QString &lockPath);
-    ~FileInstanceLock() override;
-    FileInstanceLock(const FileInstanceLock &) = delete;
-    FileInstanceLock &operator=(const FileInstanceLock &) = delete;
-
-    bool anotherInstanceRunning() override;
+    bool anotherInstanceRunning();
 
 private:
     int openLockFile() const;

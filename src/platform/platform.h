@@ -11,7 +11,6 @@ struct Platform {
     SettingsStore &store;
     Launcher &launcher;
     MessageBox &messages;
-    Beeper &beeper;
     Clipboard &clipboard;
     PictureLoader &pictures;
     MailProgramLookup &mailProgram;

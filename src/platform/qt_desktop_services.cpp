@@ -18,11 +18,6 @@ void QtMessageBox::show(const QString &text, const QString &title, MessageStyle 
     box.exec();
 }
 
-void QtBeeper::beep()
-{
-    QApplication::beep();
-}
-
 void QtClipboard::clear()
 {
     QGuiApplication::clipboard()->clear();

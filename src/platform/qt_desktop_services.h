@@ -8,11 +8,6 @@ public:
     void show(const QString &text, const QString &title, MessageStyle style) override;
 };
 
-class QtBeeper final : public Beeper {
-public:
-    void beep() override;
-};
-
 class QtClipboard final : public Clipboard {
 public:
     void clear() override;

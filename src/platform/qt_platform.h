@@ -10,19 +10,17 @@
 // The real desktop: made once in main() and lent out as a Platform.
 class QtPlatform {
 public:
-    Platform platform() { return {m_store, m_launcher, m_messages, m_beeper, m_clipboard, m_pictures, m_mailProgram}; }
+    Platform platform() { return {m_store, m_launcher, m_messages, m_clipboard, m_pictures, m_mailProgram}; }
 
     InstanceLock &instanceLock() { return m_instanceLock; }
-    Beeper &beeper() { return m_beeper; }
 
 private:
     IniSettingsStore m_store;
     // Beside the file it protects: two copies that would write the same
     // settings file meet at the same lock, whatever their environment.
-    FileInstanceLock m_instanceLock{m_store.location() + QStringLiteral(".instance")};
+    InstanceLock m_instanceLock{m_store.location() + QStringLiteral(".instance")};
     XdgLauncher m_launcher;
     QtMessageBox m_messages;
-    QtBeeper m_beeper;
     QtClipboard m_clipboard;
     FilePictureLoader m_pictures;
     XdgMailProgramLookup m_mailProgram;

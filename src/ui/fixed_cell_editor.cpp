@@ -2,6 +2,8 @@
 
 #include "ui/accessible_fixed_cell_editor.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
@@ -38,12 +40,64 @@ void FixedCellEditor::resizeEvent(QResizeEvent *event)
     fitTextAreaToCells();
 }
 
+// The two widths are two boxes over one document, one shown at a time. Qt 6.4
+// lays a shared document out at the width of the box that first did (only a
+// wider one takes over), in the font of the box whose font changed last. The
+// box put away gives up its width, and the box shown takes the layout over
+// with its own width and font, both while hidden. Each change would have both
+// boxes lay the text out again for a repaint; the box shown is painted whole
+// anyway, and sets its scroll range as it is shown.
+void FixedCellEditor::setVisible(bool visible)
+{
+    const bool switching = m_cellsPerLine > 0 && visible != isVisible() && parentWidget() && parentWidget()->isVisible();
+    if (!switching) {
+        QPlainTextEdit::setVisible(visible);
+        return;
+    }
+    if (!visible)
+        QPlainTextEdit::setVisible(false);
+    {
+        const QSignalBlocker unpainted(document()->documentLayout());
+        setTextAreaWhileHidden(visible ? cellMargins() : QMargins(0, 0, contentsRect().width(), 0));
+        if (visible && document()->defaultFont() != font())
+            document()->setDefaultFont(font());
+    }
+    if (visible)
+        QPlainTextEdit::setVisible(true);
+}
+
+// Qt resizes a hidden box's text area as it is shown, and lays the text out
+// again there.
+void FixedCellEditor::setTextAreaWhileHidden(const QMargins &margins)
+{
+    const QSize before = viewport()->size();
+    setViewportMargins(margins);
+    QResizeEvent resized(viewport()->size(), before);
+    resizeEvent(&resized);
+    viewport()->setAttribute(Qt::WA_PendingResizeEvent, false);
+}
+
+void FixedCellEditor::showEvent(QShowEvent *event)
+{
+    QPlainTextEdit::showEvent(event);
+    fitTextAreaToCells();
+    if (document()->defaultFont() != font())
+        document()->setDefaultFont(font());
+}
+
 void FixedCellEditor::fitTextAreaToCells()
 {
     // A hidden box is fitted by the resize event it gets as it is shown, with
     // the font it has then, so that no unseen font engine is loaded.
     if (m_cellsPerLine <= 0 || !isVisible())
         return;
+    const QMargins margins = cellMargins();
+    if (viewportMargins() != margins)
+        setViewportMargins(margins);
+}
+
+QMargins FixedCellEditor::cellMargins() const
+{
     // Room for N full-width cells, and half a half-width cell to spare: one
     // more character of either width no longer fits.
     const QFontMetricsF metrics(font());
@@ -51,9 +105,7 @@ void FixedCellEditor::fitTextAreaToCells()
     const int textArea = static_cast<int>(std::ceil(lineWidth + 2 * document()->documentMargin()));
     // What the cells leave over is shared out on both sides.
     const int spare = std::max(0, contentsRect().width() - textArea);
-    const QMargins margins(spare / 2, 0, spare - spare / 2, 0);
-    if (viewportMargins() != margins)
-        setViewportMargins(margins);
+    return {spare / 2, 0, spare - spare / 2, 0};
 }
 
 void FixedCellEditor::scrollToShow(const QTextCursor &cursor)
@@ -156,19 +208,43 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
         m_refusalDue.start();
 }
 
-// Qt 6.4's IBus support, asked to commit the composition on a click, sends it
-// itself and then resets the input method, which commits it once more a moment
-// later (Mozc does). The repeat is known by its text, nothing typed between.
+// A click in the box while composing: Qt 6.4 asks the input method to commit
+// and drops a composition it keeps (or, on the composition, leaves it to the
+// input method). Finished first, it is kept as shown wherever the click lands.
 bool FixedCellEditor::viewportEvent(QEvent *event)
 {
-    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
-        return QPlainTextEdit::viewportEvent(event);
-    const QString pending = preedit();
-    const int lengthBefore = document()->characterCount();
-    const bool handled = QPlainTextEdit::viewportEvent(event);
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        finishComposition();
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+// Qt 6.4's IBus support, asked to commit the composition, sends it itself and
+// then resets the input method, which commits it once more a moment later
+// (Mozc does). The repeat is known by its text, nothing typed between.
+void FixedCellEditor::expectRepeatedCommit(const QString &pending, int lengthBefore)
+{
     if (!pending.isEmpty() && preedit().isEmpty() && document()->characterCount() == lengthBefore + pending.size()) {
         m_committedByClick = pending;
         m_repeatExpected.setRemainingTime(1000); // over D-Bus it comes within milliseconds
     }
-    return handled;
+}
+
+// An input method that ignores the request to commit has its composition
+// taken as shown and then reset, which may commit it again.
+void FixedCellEditor::finishComposition()
+{
+    const QString pending = preedit();
+    if (pending.isEmpty())
+        return;
+    const int lengthBefore = document()->characterCount();
+    QGuiApplication::inputMethod()->commit();
+    const bool ignored = !preedit().isEmpty();
+    if (ignored) {
+        QInputMethodEvent asShown;
+        asShown.setCommitString(pending);
+        QCoreApplication::sendEvent(this, &asShown);
+    }
+    expectRepeatedCommit(pending, lengthBefore);
+    if (ignored)
+        QGuiApplication::inputMethod()->reset();
 }

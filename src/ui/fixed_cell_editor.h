@@ -33,6 +33,11 @@ public:
     {
         return admits(MessageText::characterCount(incoming), start, end, refusal);
     }
+    bool isComposing() const { return !preedit().isEmpty(); }
+    // Takes the text being composed into the box as it is shown, so that
+    // what is read next is what the user sees.
+    void finishComposition();
+    void setVisible(bool visible) override;
 
 Q_SIGNALS:
     void typingRefused();
@@ -43,6 +48,7 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
@@ -52,6 +58,9 @@ protected:
 private:
     void fitTextAreaToCells();
     void tellRefusal();
+    QMargins cellMargins() const;
+    void setTextAreaWhileHidden(const QMargins &margins);
+    void expectRepeatedCommit(const QString &pending, int lengthBefore);
     QString preedit() const { return textCursor().block().layout()->preeditAreaText(); }
 
     int m_cellsPerLine = 0;

@@ -5,20 +5,22 @@
 #include "platform/data_files.h"
 #include "platform/platform.h"
 #include "ui/dialogs.h"
+#include "ui/draft_keeper.h"
 #include "ui/fixed_cell_editor.h"
 #include "ui/launch.h"
+#include "ui/length_watch.h"
 #include "ui/phone_character_marks.h"
 #include "ui/phone_character_totals_tip.h"
 #include "ui/picture_button.h"
 #include "ui/window_style.h"
 #include "ui_main_window.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLayout>
-#include <QLocale>
 #include <QPointer>
+#include <QPlainTextDocumentLayout>
 #include <QScreen>
 #include <QTimer>
 
@@ -42,8 +44,7 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
                            static_cast<QWidget *>(m_ui->Opt8Moji), static_cast<QWidget *>(m_ui->Opt10Moji)})
         WindowStyle::applyBackground(panel, WindowStyle::PanelColor);
     m_ui->picHandset->setPixmap(WindowStyle::builtInPicture(QStringLiteral("handset"), {237, 547}));
-    m_ui->ImgCopy->showPicture(WindowStyle::builtInPicture(QStringLiteral("CopyBtn"), {62, 38}));
-    m_ui->ImgClear->showPicture(WindowStyle::builtInPicture(QStringLiteral("ClearBtn"), {62, 38}));
+    showPictures(m_ui->ImgClear, QStringLiteral("ClearBtn"), QStringLiteral("ClearBtn"));
     // Enter first: the tool tip names the first key, and Enter is what the
     // main key is labelled; Return is that key, Enter also the keypad's.
     m_ui->ImgCopy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Enter), QKeySequence(Qt::CTRL | Qt::Key_Return)});
@@ -51,27 +52,37 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     m_ui->ImgClear->setName(QStringLiteral("クリア"));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
+    // The two widths show one document, so that the text, its undo steps, the
+    // caret and the marks go along when the width changes. The window owns it:
+    // a box would delete its own with it, before the other box is gone.
+    auto *text = new QTextDocument(this);
+    text->setDocumentLayout(new QPlainTextDocumentLayout(text));
     for (FixedCellEditor *editor : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji}) {
+        editor->setDocument(text);
         new PhoneCharacterMarks(editor);
-        connect(editor, &FixedCellEditor::typingRefused, this, [this] { m_platform.beeper.beep(); });
+        connect(editor, &FixedCellEditor::typingRefused, this, &QApplication::beep);
         connect(editor, &FixedCellEditor::insertionRefused, this,
                 [this](qsizetype room) { m_dialogs.showPasteRefused(room, this); });
     }
     new PhoneCharacterTotalsTip(m_ui->lblMoji, [this] { return currentBox()->toPlainText(); });
-    restoreDraft();
-    showActionPicture(false);
+    const LineWidth width = m_settings.lineWidth;
+    (width == LineWidth::Eight ? m_ui->Opt8Moji : m_ui->Opt10Moji)->setChecked(true);
+    box(width == LineWidth::Eight ? LineWidth::Ten : LineWidth::Eight)->hide();
+    // In the shown box's font before the draft is in it, so that the draft is
+    // laid out once, as the window first paints.
+    currentBox()->document()->setDefaultFont(currentBox()->font());
+    m_draft = new DraftKeeper(platform, currentBox(), m_settings, this);
+    m_length = new LengthWatch({m_ui->txtEdit_8moji, m_ui->txtEdit_10moji}, m_ui->lblMoji, dialogs, this);
+    m_length->setNoticeWanted(m_settings.overLimitNotice);
+    currentBox()->setFocus();
+    currentBox()->selectAll();
+    showActionPictures();
     describeAction();
     // A screen reader gets the description before anyone hovers, but only
     // once the window is up: the look-up starts xdg-mime, a shell script whose
     // processes would take the second core from the first paint.
     QTimer::singleShot(std::chrono::seconds(1), this, &MainWindow::lookUpMailProgram);
 
-    for (QPlainTextEdit *edit : {m_ui->txtEdit_8moji, m_ui->txtEdit_10moji}) {
-        connect(edit, &QPlainTextEdit::textChanged, this, &MainWindow::updateCount);
-        connect(edit, &QPlainTextEdit::textChanged, &m_saveTimer, &SaveTimer::noteChange);
-    }
-    // A failed write in the background says nothing: the one at close tells.
-    connect(&m_saveTimer, &SaveTimer::due, this, &MainWindow::writeAll);
     auto *widths = new QButtonGroup(this);
     widths->addButton(m_ui->Opt8Moji, int(LineWidth::Eight));
     widths->addButton(m_ui->Opt10Moji, int(LineWidth::Ten));
@@ -79,14 +90,8 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
         if (selected)
             setLineWidth(LineWidth(width));
     });
-    // The pictures follow the buttons' state, which a pointer held down and
-    // moved off and back on a button changes several times in one press.
-    connect(m_ui->ImgCopy, &PictureButton::pressed, this, [this] { showActionPicture(true); });
-    connect(m_ui->ImgCopy, &PictureButton::released, this, [this] { showActionPicture(false); });
     connect(m_ui->ImgCopy, &PictureButton::clicked, this, &MainWindow::releaseAction);
     connect(m_ui->ImgCopy, &PictureButton::toolTipWanted, this, &MainWindow::lookUpMailProgram);
-    connect(m_ui->ImgClear, &PictureButton::pressed, this, [this] { showClearPicture(true); });
-    connect(m_ui->ImgClear, &PictureButton::released, this, [this] { showClearPicture(false); });
     connect(m_ui->ImgClear, &PictureButton::clicked, this, &MainWindow::releaseClear);
     connect(m_ui->mnuConfig, &QAction::triggered, this, &MainWindow::openSettings);
     connect(m_ui->mnuEnd, &QAction::triggered, this, &MainWindow::close);
@@ -100,12 +105,12 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
 
 MainWindow::~MainWindow() = default;
 
-QPlainTextEdit *MainWindow::box(LineWidth width) const
+FixedCellEditor *MainWindow::box(LineWidth width) const
 {
     return width == LineWidth::Eight ? m_ui->txtEdit_8moji : m_ui->txtEdit_10moji;
 }
 
-QPlainTextEdit *MainWindow::currentBox() const
+FixedCellEditor *MainWindow::currentBox() const
 {
     return box(m_settings.lineWidth);
 }
@@ -117,66 +122,10 @@ QString MainWindow::currentMessage() const
 
 // --- Start and end ---------------------------------------------------------
 
-// Runs before any signal is connected: the stored text is counted, but a long
-// one raises no notice at start; the user has seen it before.
-void MainWindow::restoreDraft()
-{
-    const LineWidth width = m_settings.lineWidth;
-    (width == LineWidth::Eight ? m_ui->Opt8Moji : m_ui->Opt10Moji)->setChecked(true);
-    box(width == LineWidth::Eight ? LineWidth::Ten : LineWidth::Eight)->hide();
-    QPlainTextEdit *shown = box(width);
-    m_draft = StoredDraft(loadDraft(m_platform.store));
-    if (m_draft.isCut())
-        keepWholeDraft();
-    shown->setPlainText(m_draft.boxText());
-    const qsizetype count = MessageText::count(shown->toPlainText());
-    m_ui->lblMoji->setText(QString::number(count));
-    m_overLimit.risesPast(count);
-    shown->setFocus();
-    shown->selectAll();
-}
-
-// Kept whole beside the settings before the box opens with the part that
-// fits; told once the window is up. Opened whole if it cannot be kept.
-void MainWindow::keepWholeDraft()
-{
-    const QString kept = m_platform.store.keepAside(m_draft.stored());
-    // Once kept, the part is the draft; the whole need not stay in memory.
-    m_draft = kept.isEmpty() ? StoredDraft(m_draft.stored(), StoredDraft::Opening::Whole)
-                             : StoredDraft(MessageText::fromBox(m_draft.boxText()));
-    if (kept.isEmpty())
-        return;
-    QTimer::singleShot(0, this, [this, kept] {
-        m_platform.messages.show(QStringLiteral("保存されていた文書は長すぎるため、最初の %1 文字だけを開きました。\r\n"
-                                                "文書の全体は次のファイルに保存してあります。\r\n%2")
-                                     .arg(QLocale(QLocale::Japanese).toString(MessageText::MaximumCharacters), kept),
-                                 QStringLiteral("ラークパッド"), MessageStyle::Warning);
-    });
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    saveAll();
+    m_draft->saveNow();
     event->accept();
-}
-
-bool MainWindow::writeAll()
-{
-    m_saveTimer.saved();
-    saveDraft(m_draft.toStore(currentBox()->document()->toRawText()), m_platform.store);
-    saveSettings(m_settings, m_platform.store);
-    return m_platform.store.flush();
-}
-
-void MainWindow::saveAll()
-{
-    if (!writeAll()) {
-        m_platform.messages.show(QStringLiteral("設定と文書を保存できませんでした。\r\n"
-                                                "保存先: %1\r\n"
-                                                "前回保存した内容はそのまま残っています。")
-                                     .arg(m_platform.store.location()),
-                                 QStringLiteral("ラークパッド"), MessageStyle::Error);
-    }
 }
 
 // Every change of the settings goes through here, so that it is saved.
@@ -185,74 +134,46 @@ void MainWindow::changeSettings(const Settings &settings)
     if (settings == m_settings)
         return;
     m_settings = settings;
-    m_saveTimer.noteChange();
+    m_draft->keep(settings);
+    m_length->setNoticeWanted(settings.overLimitNotice);
 }
 
 // --- The editor ------------------------------------------------------------
 
-void MainWindow::updateCount()
-{
-    // The notice runs its own event loop; changes that arrive while it is
-    // open must neither count nor raise a second notice.
-    if (m_noticeOpen)
-        return;
-    const qsizetype count = MessageText::count(currentBox()->toPlainText());
-    m_ui->lblMoji->setText(QString::number(count));
-    // Opened once the change has been handled: a change can come from inside
-    // an input method's commit, and moving the focus to a window from there
-    // makes some input methods commit their text a second time.
-    if (m_overLimit.risesPast(count) && m_settings.overLimitNotice && !m_noticeDue) {
-        m_noticeDue = true;
-        QMetaObject::invokeMethod(this, &MainWindow::showOverLimitNotice, Qt::QueuedConnection);
-    }
-}
-
-void MainWindow::showOverLimitNotice()
-{
-    m_noticeDue = false;
-    // Closed in the meantime: nothing is shown without the window.
-    if (!isVisible())
-        return;
-    m_noticeOpen = true;
-    m_dialogs.showOverLimitNotice(this);
-    m_noticeOpen = false;
-    // The text may have changed meanwhile; the label shows it as it is now.
-    m_ui->lblMoji->setText(QString::number(MessageText::count(currentBox()->toPlainText())));
-}
-
 void MainWindow::setLineWidth(LineWidth width)
 {
-    QPlainTextEdit *hidden = currentBox();
-    QPlainTextEdit *shown = box(width);
+    FixedCellEditor *hidden = currentBox();
+    FixedCellEditor *shown = box(width);
     Settings changed = m_settings;
     changed.lineWidth = width;
     changeSettings(changed);
-    shown->setVisible(true);
+    // Put away first: the box shown takes the layout over (FixedCellEditor::setVisible).
+    const bool typing = hidden->hasFocus();
     hidden->setVisible(false);
-    shown->setPlainText(hidden->toPlainText());
+    shown->setVisible(true);
+    if (typing)
+        shown->setFocus();
     // The caret and selection stay where the user left them, so that typing
-    // goes on at the same place in the new width.
-    const QTextCursor left = hidden->textCursor();
-    QTextCursor cursor = shown->textCursor();
-    cursor.setPosition(left.anchor());
-    cursor.setPosition(left.position(), QTextCursor::KeepAnchor);
-    shown->setTextCursor(cursor);
+    // goes on at the same place in the new width; set once the box is laid
+    // out at its width, so that it scrolls to show them.
+    shown->setTextCursor(hidden->textCursor());
 }
 
 // --- The picture buttons ---------------------------------------------------
 
-void MainWindow::showPicture(PictureButton *button, const QString &fileName)
+// A picture file that is missing or unreadable leaves the built-in picture,
+// pressed or not.
+void MainWindow::showPictures(PictureButton *button, const QString &name, const QString &builtIn)
 {
-    if (const auto picture = m_platform.pictures.load(ImageFolder, fileName))
-        button->showPicture(*picture, fileName);
+    const auto up = m_platform.pictures.load(ImageFolder, name + QStringLiteral(".gif"));
+    const auto down = m_platform.pictures.load(ImageFolder, name + QStringLiteral("Down.gif"));
+    button->setPictures(up ? *up : WindowStyle::builtInPicture(builtIn, {62, 38}), down.value_or(QPixmap()));
 }
 
-void MainWindow::showActionPicture(bool pressed)
+void MainWindow::showActionPictures()
 {
-    if (m_settings.sendMode)
-        showPicture(m_ui->ImgCopy, pressed ? QStringLiteral("sendBtnDown.gif") : QStringLiteral("sendBtn.gif"));
-    else
-        showPicture(m_ui->ImgCopy, pressed ? QStringLiteral("CopyBtnDown.gif") : QStringLiteral("CopyBtn.gif"));
+    showPictures(m_ui->ImgCopy, m_settings.sendMode ? QStringLiteral("sendBtn") : QStringLiteral("CopyBtn"),
+                 QStringLiteral("CopyBtn"));
 }
 
 void MainWindow::describeAction()
@@ -277,13 +198,9 @@ void MainWindow::lookUpMailProgram()
     });
 }
 
-void MainWindow::showClearPicture(bool pressed)
-{
-    showPicture(m_ui->ImgClear, pressed ? QStringLiteral("ClearBtnDown.gif") : QStringLiteral("ClearBtn.gif"));
-}
-
 void MainWindow::releaseAction()
 {
+    currentBox()->finishComposition();
     if (m_settings.sendMode) {
         send();
         return;
@@ -325,8 +242,7 @@ void MainWindow::releaseClear()
         if (!answer.clear)
             return;
     }
-    m_ui->txtEdit_8moji->clear();
-    m_ui->txtEdit_10moji->clear();
+    currentBox()->clear();
 }
 
 // --- The menu --------------------------------------------------------------
@@ -338,7 +254,7 @@ void MainWindow::openSettings()
     // Shown again even when the mode stayed the same, so that a picture file
     // put back in the meantime shows up.
     if (edit.accepted) {
-        showActionPicture(false);
+        showActionPictures();
         describeAction();
         lookUpMailProgram();
     }

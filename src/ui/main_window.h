@@ -1,10 +1,7 @@
 #pragma once
 
-#include "core/over_limit.h"
 #include "core/send_description.h"
 #include "core/settings.h"
-#include "core/stored_draft.h"
-#include "ui/save_timer.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -13,13 +10,14 @@ namespace Ui {
 class MainWindow;
 }
 class Dialogs;
+class DraftKeeper;
+class FixedCellEditor;
+class LengthWatch;
 class PictureButton;
-class QPlainTextEdit;
 struct Platform;
 
-// The handset window: the editor, its count, the two picture buttons and the
-// menu. It restores the draft and settings when it is made and saves them
-// when it closes, and in the background a moment after they change.
+// The handset window: the text box in two widths, its count, the two picture
+// buttons and the menu.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -30,14 +28,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void restoreDraft();
-    void keepWholeDraft();
-    bool writeAll();
-    void saveAll();
     void changeSettings(const Settings &settings);
-
-    void updateCount();
-    void showOverLimitNotice();
     void setLineWidth(LineWidth width);
 
     void releaseAction();
@@ -49,21 +40,17 @@ private:
     void openSettings();
     void openHelp();
 
-    QPlainTextEdit *box(LineWidth width) const;
-    QPlainTextEdit *currentBox() const;
+    FixedCellEditor *box(LineWidth width) const;
+    FixedCellEditor *currentBox() const;
     QString currentMessage() const;
-    void showActionPicture(bool pressed);
-    void showClearPicture(bool pressed);
-    void showPicture(PictureButton *button, const QString &fileName);
+    void showActionPictures();
+    void showPictures(PictureButton *button, const QString &name, const QString &builtIn);
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     const Platform &m_platform;
     Dialogs &m_dialogs;
     Settings m_settings;
-    StoredDraft m_draft;
     DesktopMailProgram m_mailProgram;
-    OverLimitWatch m_overLimit;
-    bool m_noticeOpen = false;
-    bool m_noticeDue = false;
-    SaveTimer m_saveTimer;
+    DraftKeeper *m_draft = nullptr;
+    LengthWatch *m_length = nullptr;
 };

@@ -11,16 +11,9 @@ PhoneCharacterHighlighter::PhoneCharacterHighlighter(QTextDocument *document)
     m_vendorExtension.setUnderlineColor(QColor(0xFF, 0x8C, 0x00));
 }
 
-QString PhoneCharacterHighlighter::asSent(QString boxText)
-{
-    boxText.replace(QChar::Nbsp, u' ');
-    boxText.replace(QChar::LineSeparator, u'\n');
-    return boxText;
-}
-
 void PhoneCharacterHighlighter::highlightBlock(const QString &text)
 {
-    for (const PhoneCharacters::Run &run : PhoneCharacters::runs(asSent(text))) {
+    for (const PhoneCharacters::Run &run : PhoneCharacters::runs(PhoneCharacters::asSent(text))) {
         setFormat(static_cast<int>(run.start), static_cast<int>(run.length),
                   run.kind == PhoneCharacters::Kind::Missing ? m_missing : m_vendorExtension);
     }

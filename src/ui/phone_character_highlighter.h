@@ -12,11 +12,6 @@ class PhoneCharacterHighlighter : public QSyntaxHighlighter {
 public:
     explicit PhoneCharacterHighlighter(QTextDocument *document);
 
-    // The box's text as the box hands it on (QTextDocument::toPlainText): a
-    // no-break space goes as a space and a line separator as a line break,
-    // both of which every phone shows.
-    static QString asSent(QString boxText);
-
 protected:
     void highlightBlock(const QString &text) override;
 

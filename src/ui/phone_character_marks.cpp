@@ -29,7 +29,9 @@ QString tipFor(const QString &character)
 
 PhoneCharacterMarks::PhoneCharacterMarks(FixedCellEditor *editor) : QObject(editor), m_editor(editor)
 {
-    new PhoneCharacterHighlighter(editor->document());
+    // Boxes that show one document share its marks.
+    if (!editor->document()->findChild<PhoneCharacterHighlighter *>())
+        new PhoneCharacterHighlighter(editor->document());
     // A mouse's tool tip and context menu come to the viewport; a context
     // menu asked for from the keyboard comes to the editor.
     editor->installEventFilter(this);
@@ -68,7 +70,7 @@ QTextCursor PhoneCharacterMarks::characterUnder(QPoint viewportPoint) const
         --inBlock;
     const QStringView character = PhoneCharacters::characterAt(text, inBlock);
     if (character.isEmpty()
-        || PhoneCharacters::kind(PhoneCharacterHighlighter::asSent(character.toString())) == PhoneCharacters::Kind::Common)
+        || PhoneCharacters::kind(PhoneCharacters::asSent(character.toString())) == PhoneCharacters::Kind::Common)
         return {};
     const int start = static_cast<int>(character.data() - text.data());
     const int end = start + static_cast<int>(character.size());

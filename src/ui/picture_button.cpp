@@ -57,11 +57,11 @@ PictureButton::PictureButton(QWidget *parent) : QAbstractButton(parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
-void PictureButton::showPicture(const QPixmap &picture, const QString &fileName)
+void PictureButton::setPictures(const QPixmap &up, const QPixmap &down)
 {
-    m_picture = picture;
-    m_pictureFile = fileName;
-    resize(picture.deviceIndependentSize().toSize());
+    m_up = up;
+    m_down = down;
+    resize(up.deviceIndependentSize().toSize());
     update();
 }
 
@@ -122,7 +122,8 @@ void PictureButton::keyPressEvent(QKeyEvent *event)
 void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
+    // Qt repaints a button whenever it goes down or up.
+    painter.drawPixmap(0, 0, isDown() && !m_down.isNull() ? m_down : m_up);
     // A frame in the focus colour over the picture, which stays as drawn: the
     // style's own focus frame (Fusion's, translucent) is lost on the picture.
     if (hasFocus()) {

@@ -8,18 +8,17 @@ class QShortcut;
 
 // A picture that acts as a button. Qt's button behaviour decides what a press
 // is (the left button only; pressed while the pointer is held over it; a
-// release elsewhere does nothing), and its owner chooses the pictures:
-// pressed() and released() mark the look, clicked() the action. Keys and
-// screen readers press it too; Tab reaches it, a click leaves the focus alone.
+// release elsewhere does nothing) and so which of its two pictures shows;
+// clicked() is the action. Keys and screen readers press it too; Tab reaches
+// it, a click leaves the focus alone.
 class PictureButton : public QAbstractButton {
     Q_OBJECT
 public:
     explicit PictureButton(QWidget *parent = nullptr);
 
-    // Shows the picture at its own size; `fileName` is remembered so that the
-    // current look can be told without comparing pixels.
-    void showPicture(const QPixmap &picture, const QString &fileName = {});
-    QString pictureFile() const { return m_pictureFile; }
+    // Shows `up` at its own size, and `down` while it is held down; without
+    // `down`, `up` stays.
+    void setPictures(const QPixmap &up, const QPixmap &down = {});
 
     // The name read out and shown in the tool tip, with the first shortcut.
     void setName(const QString &name);
@@ -43,8 +42,8 @@ protected:
 private:
     void updateToolTip();
 
-    QPixmap m_picture;
-    QString m_pictureFile;
+    QPixmap m_up;
+    QPixmap m_down;
     QList<QKeySequence> m_keys;
     QShortcut *m_shortcut = nullptr;
 };
