@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings.h"
+#include "ui/text_entry.h"
 
 #include <QString>
 
@@ -43,8 +44,9 @@ public:
     virtual void showAbout(QWidget *owner) = 0;
     // The text is on the clipboard, to paste into the compose page.
     virtual void showPasteNotice(QWidget *owner) = 0;
-    // A paste or drop was refused: the box takes only `room` more characters.
-    virtual void showPasteRefused(qsizetype room, QWidget *owner) = 0;
+    // Text that came in as `entry` was refused: the box takes only `room`
+    // more characters.
+    virtual void showInsertionRefused(qsizetype room, TextEntry entry, QWidget *owner) = 0;
 };
 
 // The real windows behind Dialogs.
@@ -61,7 +63,7 @@ public:
     SettingsEdit editSettings(const Settings &settings, QWidget *owner) override;
     void showAbout(QWidget *owner) override;
     void showPasteNotice(QWidget *owner) override;
-    void showPasteRefused(qsizetype room, QWidget *owner) override;
+    void showInsertionRefused(qsizetype room, TextEntry entry, QWidget *owner) override;
 
 private:
     const Platform &m_platform;
