@@ -13,6 +13,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -235,6 +236,7 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods_data()
         << limit + 1 << "yz" << QStringList{"s:2:1", "k:x", "k:\b", "k:w"} << "y" << "beep";
     QTest::newRow("a paste past the limit") << limit - 10 << "" << QStringList{"v:0123456789😀"} << ""
                                             << "refused paste, 10 fit";
+    QTest::newRow("a paste from an empty clipboard") << 0 << "" << QStringList{"v:"} << "" << "";
     QTest::newRow("a paste up to the limit") << limit - 10 << "" << QStringList{"v:012345678😀"} << "012345678😀" << "";
     QTest::newRow("a refused commit is told once the word being composed is done")
         << limit - 2 << "" << QStringList{"p:にほんご", "c:日本語", "p:ｄ", "w", "p:で", "w", "c:で"} << "で" << "refused input, 1 fit";
@@ -272,7 +274,7 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
         } else if (action.startsWith(u"k:")) {
             QTest::keyClick(h.box(), value.front().toLatin1());
         } else if (action.startsWith(u"v:")) {
-            QGuiApplication::clipboard()->setText(value);
+            value.isEmpty() ? QGuiApplication::clipboard()->setMimeData(new QMimeData) : QGuiApplication::clipboard()->setText(value);
             h.box()->paste();
             QCOMPARE(QGuiApplication::clipboard()->text(), value);
         } else if (action == u"m:") {

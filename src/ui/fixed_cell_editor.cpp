@@ -166,10 +166,13 @@ void FixedCellEditor::keyPressEvent(QKeyEvent *event)
 }
 
 // Paste, drop and the middle button's X11 selection all come through here.
+// The box takes only text. Qt 6.4 reads the first of the formats offered
+// without checking that there is one, and crashed on Ctrl+V while nothing
+// owned the clipboard.
 void FixedCellEditor::insertFromMimeData(const QMimeData *source)
 {
     const QTextCursor cursor = textCursor();
-    if (!source->hasText() || admits(source->text(), cursor.selectionStart(), cursor.selectionEnd(), TextEntry::Paste))
+    if (source->hasText() && admits(source->text(), cursor.selectionStart(), cursor.selectionEnd(), TextEntry::Paste))
         QPlainTextEdit::insertFromMimeData(source);
 }
 
