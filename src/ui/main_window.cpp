@@ -281,8 +281,11 @@ void MainWindow::send()
     const MailUrl::Compose compose = MailUrl::compose(currentMessage(), m_settings);
     if (compose.bodyLeftOut)
         copyToClipboard();
-    const bool mailProgram = m_settings.sendTo == SendTo::MailProgram;
-    launchAndReport(m_platform, compose.url, mailProgram ? LaunchFamily::MailProgram : LaunchFamily::Browser, this);
+    LaunchFamily family = LaunchFamily::ComposePage;
+    if (m_settings.sendTo == SendTo::MailProgram)
+        family = m_mailProgram.state == DesktopMailProgram::State::NoneSet ? LaunchFamily::UnsetMailProgram
+                                                                            : LaunchFamily::MailProgram;
+    launchAndReport(m_platform, compose.url, family, this);
     if (compose.bodyLeftOut)
         m_dialogs.showPasteNotice(this);
 }
