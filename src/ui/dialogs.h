@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings.h"
+#include "ui/about_dialog.h"
 
 #include <QString>
 
@@ -18,15 +19,6 @@ struct ClearAnswer {
 struct SettingsEdit {
     Settings settings;
     bool accepted = false;
-};
-
-// The home page the version window names and opens: none unless the build
-// was given an address (LARKPAD_HOMEPAGE_URL).
-struct HomePage {
-    QString address;
-    QString title;
-
-    static HomePage configured();
 };
 
 // The modal windows the main window opens. Each call creates the window
