@@ -3,6 +3,7 @@
 #include "core/settings.h"
 #include "ui/about_dialog.h"
 
+#include <QPointer>
 #include <QString>
 
 struct Platform;
@@ -37,6 +38,9 @@ public:
     virtual void showPasteNotice(QWidget *owner) = 0;
     // A paste or drop was refused: the box takes only `room` more characters.
     virtual void showPasteRefused(qsizetype room, QWidget *owner) = 0;
+    // The help pages in a window of the program's own, beside the main
+    // window rather than modal; returns at once.
+    virtual void showHelp(const QString &page, QWidget *owner) = 0;
 };
 
 // The real windows behind Dialogs.
@@ -54,8 +58,10 @@ public:
     void showAbout(QWidget *owner) override;
     void showPasteNotice(QWidget *owner) override;
     void showPasteRefused(qsizetype room, QWidget *owner) override;
+    void showHelp(const QString &page, QWidget *owner) override;
 
 private:
     const Platform &m_platform;
     HomePage m_homePage;
+    QPointer<QWidget> m_help;
 };

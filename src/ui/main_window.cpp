@@ -328,8 +328,13 @@ void MainWindow::openSettings()
 void MainWindow::openHelp()
 {
     const QString page = DataFiles::find(QStringLiteral("help"), QStringLiteral("index.html"));
-    if (page.isEmpty())
+    if (page.isEmpty()) {
         reportLaunchFailure(m_platform.messages, LaunchResult::Failed, LaunchFamily::Browser);
-    else
-        launchAndReport(m_platform, page, LaunchFamily::Browser, this);
+        return;
+    }
+    // Without a browser that starts, the same pages are read in the program.
+    m_platform.launcher.open(page, [window = QPointer<MainWindow>(this), page](LaunchResult result) {
+        if (window && window->isVisible() && result != LaunchResult::Started)
+            window->m_dialogs.showHelp(page, window);
+    });
 }
