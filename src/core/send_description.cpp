@@ -29,7 +29,7 @@ SendCaptions sendCaptions(SendTo sendTo)
                 QStringLiteral("メールソフト起動時に宛先をセットする"),
                 QStringLiteral("メールソフト起動時に件名をセットする")};
     const QString page = sendTo == SendTo::Gmail ? QStringLiteral("Gmail") : QStringLiteral("Outlook.com");
-    return {QStringLiteral("ブラウザで %1 を開き、文書をコピーします").arg(page),
+    return {QStringLiteral("%1 を開き、文書をコピーします").arg(page),
             QStringLiteral("%1 を開く時に宛先をセットする").arg(page),
             QStringLiteral("%1 を開く時に件名をセットする").arg(page)};
 }
