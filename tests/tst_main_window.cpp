@@ -75,6 +75,7 @@ private Q_SLOTS:
     void pictureButtons();
     void sendGoesWhereChosen_data();
     void sendGoesWhereChosen();
+    void helpOpensWithoutBrowser();
 };
 
 void TestMainWindow::restoresAndSaves_data()
@@ -430,6 +431,20 @@ void TestMainWindow::sendGoesWhereChosen()
         effect += QStringLiteral(", told ") + message.section(u'。', 1, 1).trimmed();
     effect += QStringLiteral(", saved ") + h.fakes.store.values.value("SendTo", "<none>");
     QTEST(effect, "effect");
+}
+
+// Without a browser that starts, ヘルプ shows the same page in the program's
+// own window, and no error.
+void TestMainWindow::helpOpensWithoutBrowser()
+{
+    for (const LaunchResult result : {LaunchResult::Started, LaunchResult::Failed}) {
+        Harness h;
+        h.fakes.launcher.result = result;
+        h.window->findChild<QAction *>(QStringLiteral("mnuHelpMe"))->trigger();
+        QVERIFY(h.fakes.launcher.targets.value(0).endsWith(QStringLiteral("/help/index.html")));
+        QCOMPARE(h.dialogs.opened, result == LaunchResult::Started ? QStringList() : QStringList{"help"});
+        QCOMPARE(h.fakes.messages.shown, QStringList());
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
