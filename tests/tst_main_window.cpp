@@ -69,10 +69,11 @@ private Q_SLOTS:
     void editsAtTheLimitAndThroughInputMethods_data();
     void editsAtTheLimitAndThroughInputMethods();
     void screenReaderFindsEveryUnitAndCharacter();
-    void linesHoldExactlyTheCells_data();
-    void linesHoldExactlyTheCells();
+    void screenReaderReadsUnitsAsShown_data();
+    void screenReaderReadsUnitsAsShown();
     void pictureButtons_data();
     void pictureButtons();
+    void tabGoesRoundTheWindow();
     void sendGoesWhereChosen_data();
     void sendGoesWhereChosen();
     void helpOpensWithoutBrowser();
@@ -258,28 +259,46 @@ void TestMainWindow::screenReaderFindsEveryUnitAndCharacter()
     }
 }
 
-void TestMainWindow::linesHoldExactlyTheCells_data()
+void TestMainWindow::screenReaderReadsUnitsAsShown_data()
 {
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("line"); // the first, as a screen reader reads it
+    QTest::addColumn<int>("offset"); // -1: the end of the text
+    QTest::addColumn<int>("unit"); // -1: the run of one format
+    QTest::addColumn<QString>("read");
     const auto full = [](int n) { return QString(n, QChar(u'あ')); };
-    QTest::newRow("8: eight full-width") << "Opt8Moji" << full(8) + "1" << full(8);
-    QTest::newRow("8: 7 full + 2 half") << "Opt8Moji" << full(7) + "111" << full(7) + "11";
-    QTest::newRow("8: sixteen half-width, words do not break early") << "Opt8Moji" << "aaaa bbbb cccc dd" << "aaaa bbbb cccc d";
-    QTest::newRow("10: a letter and its mark at the wrap") << "Opt10Moji" << full(9) + "か\u3099き" << full(9) + "か\u3099";
-    QTest::newRow("10: 9 full + 2 half") << "Opt10Moji" << full(9) + "111" << full(9) + "11";
+    const int line = QAccessible::LineBoundary, word = QAccessible::WordBoundary;
+    QTest::newRow("8: eight full-width") << "Opt8Moji" << full(8) + "1" << 0 << line << full(8);
+    QTest::newRow("8: 7 full + 2 half") << "Opt8Moji" << full(7) + "111" << 0 << line << full(7) + "11";
+    QTest::newRow("8: sixteen half-width, words do not break early") << "Opt8Moji" << "aaaa bbbb cccc dd" << 0 << line << "aaaa bbbb cccc d";
+    QTest::newRow("10: a letter and its mark at the wrap") << "Opt10Moji" << full(9) + "か\u3099き" << 0 << line << full(9) + "か\u3099";
+    QTest::newRow("10: 9 full + 2 half") << "Opt10Moji" << full(9) + "111" << 0 << line << full(9) + "11";
+    QTest::newRow("8: a paragraph's end is on its last line") << "Opt8Moji" << full(9) + "\nい" << 9 << line << "あ\n";
+    QTest::newRow("8: the end of the text is on the last line") << "Opt8Moji" << "ab\ncd" << -1 << line << "cd";
+    QTest::newRow("8: a blank hanging at the wrap") << "Opt8Moji" << QString(16, u'a') + " b" << 16 << line << QString(16, u'a') + " ";
+    QTest::newRow("8: a tab hanging at the wrap") << "Opt8Moji" << QString(16, u'a') + "\tb" << 16 << line << QString(16, u'a') + "\t";
+    QTest::newRow("10: the last word at the end of the text") << "Opt10Moji" << "Hello world" << -1 << word << "world";
+    QTest::newRow("10: a word at a paragraph's end") << "Opt10Moji" << "Hello world\nx" << 11 << word << "world\n";
+    QTest::newRow("10: a sentence at a paragraph's end") << "Opt10Moji" << "文です。\n次" << 4 << int(QAccessible::SentenceBoundary) << "文です。\n";
+    QTest::newRow("10: one format, the whole paragraph") << "Opt10Moji" << "Hello world\nx" << 10 << -1 << "Hello world\n";
 }
 
-void TestMainWindow::linesHoldExactlyTheCells()
+// What a screen reader reads at an offset: the unit as the box shows it, whole.
+void TestMainWindow::screenReaderReadsUnitsAsShown()
 {
     QFETCH(QString, width);
     QFETCH(QString, text);
+    QFETCH(int, offset);
+    QFETCH(int, unit);
     Harness h;
     h.choose(qPrintable(width));
     h.box()->setPlainText(text);
+    QAccessibleTextInterface *reader = QAccessible::queryAccessibleInterface(h.box())->textInterface();
+    offset = offset < 0 ? reader->characterCount() : offset;
     int start = 0, end = 0;
-    QTEST(QAccessible::queryAccessibleInterface(h.box())->textInterface()->textAtOffset(0, QAccessible::LineBoundary, &start, &end), "line");
+    if (unit < 0)
+        QVERIFY(reader->attributes(offset, &start, &end).contains(h.box()->font().family()));
+    QTEST(unit < 0 ? reader->text(start, end) : reader->textAtOffset(offset, QAccessible::TextBoundaryType(unit), &start, &end), "read");
 }
 
 void TestMainWindow::pictureButtons_data()
@@ -305,8 +324,8 @@ void TestMainWindow::pictureButtons_data()
                                  << "クリア|クリア (Ctrl+Shift+Backspace) [clear] text a&b\nc";
 }
 
-// Each picture reacts alike to a left click, to its shortcut in the editor
-// and to a screen reader's press: pressed picture first, then its
+// Each picture reacts alike to a left click, to its shortcut in the editor,
+// to Space or Enter once it has the focus and to a screen reader's press: pressed picture first, then its
 // action on the box of the selected width; no key reaches the text. As on
 // any desktop button, the right button and a left one released off the
 // picture do nothing, and the picture shows pressed only while held over it.
@@ -317,7 +336,7 @@ void TestMainWindow::pictureButtons()
     QFETCH(int, key);
     QFETCH(bool, keep);
     QFETCH(QString, pictures);
-    for (const QString by : {"mouse", "key", "screen reader", "right button", "released off"}) {
+    for (const QString by : {"mouse", "key", "Space", "Enter", "screen reader", "right button", "released off"}) {
         const auto tell = qScopeGuard([&] { if (QTest::currentTestFailed()) qWarning() << "pressed by" << by; });
         Harness h({{"Config", config}, {"SettingNo", " 1"}, {"Atesaki1", "to@example.jp"}, {"Kenmei1", "件名"}});
         h.dialogs.clearAnswer = {!keep, true};
@@ -342,12 +361,16 @@ void TestMainWindow::pictureButtons()
             QTRY_VERIFY(h.box()->hasFocus());
             const QKeyCombination keys = QKeyCombination::fromCombined(key);
             QTest::keyClick(h.box(), keys.key(), keys.keyboardModifiers());
+        } else if (by == u"Space" || by == u"Enter") {
+            QTest::keyPress(picture, by == u"Space" ? Qt::Key_Space : Qt::Key_Return);
         } else {
             accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         }
         QCOMPARE(picture->pictureFile() == pictures.section(u' ', 0, 0), !ignored);
         if (by == u"mouse")
             QTest::mouseRelease(picture, Qt::LeftButton);
+        if (by == u"Space")
+            QTest::keyRelease(picture, Qt::Key_Space);
         if (!ignored)
             QTRY_COMPARE(picture->pictureFile(), pictures.section(u' ', 1, 1));
 
@@ -365,6 +388,19 @@ void TestMainWindow::pictureButtons()
         if (clipboardDuringNotice) // the copy notice comes before the copy
             QCOMPARE(*clipboardDuringNotice, QStringLiteral("old clipboard content"));
     }
+}
+
+// Tab goes round every control, each named as a screen reader names it; a
+// click on a picture leaves the focus in the box.
+void TestMainWindow::tabGoesRoundTheWindow()
+{
+    Harness h({{"Config", "0111000"}});
+    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    QTest::mouseClick(h.child<PictureButton>("ImgClear"), Qt::LeftButton);
+    QStringList names;
+    for (int tabs = 0; tabs < 5; ++tabs, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+        names += QAccessible::queryAccessibleInterface(QApplication::focusWidget())->text(QAccessible::Name);
+    QCOMPARE(names.join(u' '), QStringLiteral("本文 送信 クリア 8文字 本文"));
 }
 
 void TestMainWindow::sendGoesWhereChosen_data()

@@ -8,7 +8,8 @@
 // What a screen reader or magnifier reads of the editing box. Qt 6.4's own
 // interface for QPlainTextEdit puts every paragraph's characters on the first
 // paragraph's lines and finds none at a point; this one asks the box where it
-// draws them. Words, sentences and lines are those Qt's text cursor finds.
+// draws them. Words and sentences are those Qt's text cursor finds, lines
+// those the box draws.
 class AccessibleFixedCellEditor : public QAccessibleWidget,
                                   public QAccessibleTextInterface,
                                   public QAccessibleEditableTextInterface {
@@ -20,6 +21,8 @@ public:
     QAccessible::State state() const override;
     QString text(QAccessible::Text type) const override
     {
+        if (type == QAccessible::Name && editor()->accessibleName().isEmpty())
+            return QStringLiteral("本文"); // the box has no label of its own to be named by
         return type == QAccessible::Value ? editor()->toPlainText() : QAccessibleWidget::text(type);
     }
 
@@ -44,11 +47,7 @@ public:
     QRect characterRect(int offset) const override;
     int offsetAtPoint(const QPoint &point) const override;
     void scrollToSubstring(int start, int) override { editor()->scrollToShow(cursorAt(start)); }
-    QString attributes(int offset, int *start, int *end) const override
-    {
-        *start = *end = offset;
-        return {};
-    }
+    QString attributes(int offset, int *start, int *end) const override;
 
     void deleteText(int start, int end) override { replaceText(start, end, {}); }
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
@@ -57,5 +56,7 @@ public:
 private:
     FixedCellEditor *editor() const { return static_cast<FixedCellEditor *>(widget()); }
     QTextCursor cursorAt(int offset, int anchor = -1) const;
+    std::pair<int, int> displayedLine(int offset) const;
+    std::pair<int, int> unitAt(int offset, QAccessible::TextBoundaryType type) const;
     void select(int start, int end) { editor()->setTextCursor(cursorAt(end, start)); }
 };

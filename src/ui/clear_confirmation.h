@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialog_frame.h"
+
 #include <memory>
 
 namespace Ui {
@@ -8,8 +9,8 @@ class ClearConfirmation;
 }
 
 // Asks before the text is cleared: exec() is Accepted for "削除する"; the
-// other button and the close box keep the text.
-class ClearConfirmation : public QDialog {
+// other button, Esc and the close box keep the text.
+class ClearConfirmation : public Notice {
     Q_OBJECT
 public:
     explicit ClearConfirmation(QWidget *owner);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialog_frame.h"
+
 #include <memory>
 
 namespace Ui {
@@ -9,7 +10,7 @@ class CopyNotice;
 
 // Says that the text is on the clipboard and offers never to say so again.
 // The copy follows however it is closed.
-class CopyNotice : public QDialog {
+class CopyNotice : public Notice {
     Q_OBJECT
 public:
     explicit CopyNotice(QWidget *owner);

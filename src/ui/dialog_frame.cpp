@@ -2,7 +2,8 @@
 
 #include "ui/window_style.h"
 
-#include <QDialog>
+#include <QAccessibleWidget>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -36,6 +37,13 @@ private:
     DialogFrame::EscapeKey m_escape;
 };
 
+QAccessibleInterface *accessibleNotice(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(Notice::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<Notice *>(object), QAccessible::AlertMessage);
+    return nullptr;
+}
+
 } // namespace
 
 namespace DialogFrame {
@@ -68,3 +76,25 @@ void centreOnScreen(QWidget *notice, const QWidget *owner)
 }
 
 } // namespace DialogFrame
+
+Notice::Notice(QWidget *owner, Placement placement)
+    : QDialog(placement == Placement::OwnWindow ? nullptr : owner,
+              DialogFrame::windowFlags(placement == Placement::OwnWindow ? Qt::Window : Qt::Dialog)),
+      m_owner(owner), m_placement(placement)
+{
+    // Once for the program: Qt asks the factories for every object it reads out.
+    [[maybe_unused]] static const bool accessibleMade = (QAccessible::installFactory(accessibleNotice), true);
+    if (placement == Placement::OwnWindow)
+        setWindowModality(Qt::ApplicationModal);
+}
+
+void Notice::finish(QAbstractButton *ok)
+{
+    DialogFrame::dress(this, DialogFrame::EscapeKey::Rejects);
+    WindowStyle::applyBackground(this, WindowStyle::PanelColor);
+    for (QCheckBox *box : findChildren<QCheckBox *>())
+        WindowStyle::applyBackground(box, WindowStyle::PanelColor);
+    if (m_placement != Placement::OverOwner)
+        DialogFrame::centreOnScreen(this, m_owner);
+    connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialog_frame.h"
+
 #include <memory>
 
 namespace Ui {
@@ -9,7 +10,7 @@ class PasteNotice;
 
 // Says that the text, too long for the webmail's compose page, is on the
 // clipboard to paste into the page that opens without it.
-class PasteNotice : public QDialog {
+class PasteNotice : public Notice {
     Q_OBJECT
 public:
     explicit PasteNotice(QWidget *owner);

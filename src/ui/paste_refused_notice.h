@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialog_frame.h"
+
 #include <memory>
 
 namespace Ui {
@@ -9,7 +10,7 @@ class PasteRefusedNotice;
 
 // Says that a paste or drop was refused because the box would have passed its
 // limit, and how many characters still fit.
-class PasteRefusedNotice : public QDialog {
+class PasteRefusedNotice : public Notice {
     Q_OBJECT
 public:
     PasteRefusedNotice(qsizetype room, QWidget *owner);

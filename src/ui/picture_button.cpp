@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QCursor>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
 #include <QToolTip>
@@ -61,7 +62,9 @@ PictureButton::PictureButton(QWidget *parent) : QAbstractButton(parent)
     static const bool accessibleMade = (QAccessible::installFactory(createAccessible), true);
     Q_UNUSED(accessibleMade)
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, but a click leaves the focus where it was: in the text
+    // box, with any composition in it.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void PictureButton::showPicture(const QPixmap &picture, const QString &fileName)
@@ -127,7 +130,25 @@ bool PictureButton::event(QEvent *event)
     return QAbstractButton::event(event);
 }
 
+// QAbstractButton presses on Space only; a focused push button takes Enter too.
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !(event->modifiers() & ~Qt::KeypadModifier) && !event->isAutoRepeat())
+        animateClick();
+    else
+        QAbstractButton::keyPressEvent(event);
+}
+
 void PictureButton::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawPixmap(0, 0, m_picture);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
+    // A frame in the focus colour over the picture, which stays as drawn: the
+    // style's own focus frame (Fusion's, translucent) is lost on the picture.
+    if (hasFocus()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
+    }
 }

@@ -10,7 +10,7 @@ class QShortcut;
 // is (the left button only; pressed while the pointer is held over it; a
 // release elsewhere does nothing), and its owner chooses the pictures:
 // pressed() and released() mark the look, clicked() the action. Keys and
-// screen readers press it too, without it ever taking the focus.
+// screen readers press it too; Tab reaches it, a click leaves the focus alone.
 class PictureButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -37,6 +37,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
