@@ -4,6 +4,7 @@
 #include "ui/window_style.h"
 
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QStringDecoder>
 
 HelpWindow::HelpWindow(const QString &page, QWidget *owner) : QTextBrowser(owner)
@@ -18,6 +19,8 @@ HelpWindow::HelpWindow(const QString &page, QWidget *owner) : QTextBrowser(owner
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
     WindowStyle::applyDesignFonts(this);
     WindowStyle::applyWindowIcon(this);
+    // Closed by Esc as well as by its frame, like the program's other windows.
+    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
     resize(680, 720);
     DialogFrame::centreOnScreen(this, owner);
     setSource(QUrl::fromLocalFile(page));
