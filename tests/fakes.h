@@ -20,8 +20,14 @@ public:
     void write(const QString &key, const QString &value) override { values.insert(key, value); }
     bool flush() override { return flushSucceeds; }
     QString location() const override { return QStringLiteral("/fake/Larkpad.ini"); }
+    QString keepAside(const QString &text) override
+    {
+        keptAside << text;
+        return QStringLiteral("/fake/draft.txt");
+    }
 
     QMap<QString, QString> values;
+    QStringList keptAside;
     bool flushSucceeds = true;
 };
 

@@ -2,6 +2,7 @@
 
 #include "fakes.h"
 #include "core/message_text.h"
+#include "core/stored_draft.h"
 #include "platform/fonts.h"
 #include "ui/main_window.h"
 #include "ui/picture_button.h"
@@ -65,6 +66,7 @@ private Q_SLOTS:
     void restoresAndSaves_data();
     void restoresAndSaves();
     void overLimitNotice();
+    void hugeStoredDraftIsKeptAndOpensCut();
     void marksFollowEditsAndWidth();
     void editsAtTheLimitAndThroughInputMethods_data();
     void editsAtTheLimitAndThroughInputMethods();
@@ -88,9 +90,17 @@ void TestMainWindow::restoresAndSaves_data()
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("savedConfig");
     QTest::addColumn<QString>("savedEdit");
-    QTest::newRow("first run, save fails") << QString() << QString() << "txtEdit_10moji" << "" << "0" << "1111000" << "";
-    QTest::newRow("8 wide, lone LF and CR")
-        << "0101111" << "a\nb\rc" << "txtEdit_8moji" << "a\nb\nc" << "7" << "0101111" << "a\r\nb\r\nc";
+    QTest::addColumn<QString>("typed"); // at the end, before closing
+    QTest::newRow("first run, save fails") << QString() << QString() << "txtEdit_10moji" << "" << "0" << "1111000" << ""
+                                           << "";
+    QTest::newRow("8 wide, lone LF and CR, stored as read") << "0101111" << "a\nb\rc" << "txtEdit_8moji" << "a\nb\nc"
+                                                            << "7" << "0101111" << "a\nb\rc" << "";
+    QTest::newRow("a paragraph separator and more, stored as read")
+        << "0101111" << "a\u00A0b\u2028c\u2029d😀か\u3099" << "txtEdit_8moji" << "a b\nc\nd😀か\u3099" << "13"
+        << "0101111" << "a\u00A0b\u2028c\u2029d😀か\u3099" << "";
+    QTest::newRow("every character kept through an edit, a lone LF made CR LF")
+        << "0101111" << "a\u00A0b\u2028c😀か\u3099\nd" << "txtEdit_8moji" << "a b\nc😀か\u3099\nd" << "13" << "0101111"
+        << "a\u00A0b\u2028c😀か\u3099\r\ndx" << "x";
 }
 
 void TestMainWindow::restoresAndSaves()
@@ -104,6 +114,9 @@ void TestMainWindow::restoresAndSaves()
     QTRY_VERIFY(h.box()->hasFocus());
     QCOMPARE(h.box()->textCursor().selectedText().size(), h.box()->toPlainText().size());
     h.fakes.store.flushSucceeds = !config.isEmpty();
+    h.box()->moveCursor(QTextCursor::End);
+    QFETCH(QString, typed);
+    QTest::keyClicks(h.box(), typed);
     h.window->close();
     QTEST(h.fakes.store.values.value("Config"), "savedConfig");
     QTEST(h.fakes.store.values.value("Edit"), "savedEdit");
@@ -135,6 +148,27 @@ void TestMainWindow::overLimitNotice()
         QApplication::processEvents();
         QVERIFY(quiet.dialogs.opened.isEmpty());
     }
+}
+
+// A draft too long to edit swiftly is kept whole beside the settings and
+// opens with the characters that fit (a surrogate pair at the cut kept
+// whole); the user is told where the whole is. Up to the bound it opens whole.
+void TestMainWindow::hugeStoredDraftIsKeptAndOpensCut()
+{
+    const qsizetype limit = MessageText::MaximumCharacters;
+    const QString stored =
+        QString(limit - 1, u'x') + QStringLiteral("😀") + QString(StoredDraft::MaximumOpenedWhole - limit + 1, u'y');
+    Harness h({{"Config", "1111000"}, {"Edit", stored}});
+    QCOMPARE(h.fakes.store.keptAside, QStringList{stored});
+    QCOMPARE(h.box()->toPlainText(), stored.left(limit + 1));
+    QApplication::processEvents();
+    QCOMPARE(h.fakes.messages.shown.size(), 1);
+    QVERIFY(h.fakes.messages.shown.front().contains(QStringLiteral("/fake/draft.txt")));
+    h.window->close();
+    QCOMPARE(h.fakes.store.values.value("Edit"), stored.left(limit + 1));
+    Harness whole({{"Edit", stored.chopped(1)}});
+    QCOMPARE(whole.box()->toPlainText(), stored.chopped(1));
+    QVERIFY(whole.fakes.store.keptAside.isEmpty());
 }
 
 // Marks follow an edit and the width switch, which keeps the selection too;
@@ -182,25 +216,37 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods_data()
     QTest::newRow("reconverting a selection replaces just the selection")
         << 0 << "日本語を勉強" << QStringList{"s:0:3", "r:-3:3", "p:にほんご", "c:日本語"} << "日本語を勉強" << "";
     QTest::newRow("a long composition stays in sight") << 300 << "" << QStringList{"p:" + QString(40, u'あ')} << "" << "";
-    QTest::newRow("a commit past the limit") << limit - 2 << "" << QStringList{"p:にほんご", "c:日本語"} << "" << "beep";
+    QTest::newRow("a commit past the limit") << limit - 2 << "" << QStringList{"p:にほんご", "c:日本語"} << ""
+                                             << "refused, 2 fit";
     QTest::newRow("typing at the limit") << limit << "" << QStringList{"k:x", "k:\r"} << "" << "beep beep";
     QTest::newRow("a stored draft over the limit loads whole; edits that do not lengthen it work")
         << limit + 1 << "yz" << QStringList{"s:2:1", "k:x", "k:\b", "k:w"} << "y" << "beep";
     QTest::newRow("a paste past the limit") << limit - 10 << "" << QStringList{"v:0123456789😀"} << ""
                                             << "refused, 10 fit";
     QTest::newRow("a paste up to the limit") << limit - 10 << "" << QStringList{"v:012345678😀"} << "012345678😀" << "";
+    QTest::newRow("a refused commit is told once the word being composed is done")
+        << limit - 2 << "" << QStringList{"p:にほんご", "c:日本語", "p:ｄ", "w", "p:で", "w", "c:で"} << "で" << "refused, 1 fit";
+    QTest::newRow("a screen reader's insertion past the limit") << limit - 2 << "" << QStringList{"t:0:0:abcde"} << ""
+                                                                << "refused, 2 fit";
+    QTest::newRow("a screen reader's whole new text past the limit")
+        << 0 << "abc" << QStringList{"t:0:3:" + QString(3 * limit, u'x')} << "abc" << "refused, 10000 fit";
+    QTest::newRow("replacing every mark past the limit") << limit - 5 << "㌖" << QStringList{"m"} << "㌖"
+                                                         << "refused, 4 fit";
 }
 
 // A selection (s:anchor:caret, after the filler), keys (k:), input-method
 // preedits (p:), commits (c:) and deletions of surrounding text
-// (r:start:length), pastes (v:, the clipboard left as it was) and undo; the
-// caret, or the composition's caret, is in sight after each.
+// (r:start:length), pastes (v:, the clipboard left as it was), undo, a
+// screen reader's replacement (t:start:end:text), replacing every mark (m)
+// and a pause (w); the caret, or the composition's caret, is in sight after
+// each, and no notice opens while a word is being composed.
 void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
 {
     QFETCH(int, filler);
     QFETCH(QString, draft);
     Harness h({{"Edit", QString(filler, u'a') + draft}});
     h.box()->moveCursor(QTextCursor::End);
+    h.dialogs.during = [&] { QVERIFY(h.box()->textCursor().block().layout()->preeditAreaText().isEmpty()); };
     QFETCH(QStringList, actions);
     for (const QString &action : actions) {
         const QString value = action.mid(2);
@@ -217,6 +263,18 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
             QCOMPARE(QGuiApplication::clipboard()->text(), value);
         } else if (action == u"undo") {
             h.box()->undo();
+        } else if (action.startsWith(u"t:")) {
+            QAccessible::queryAccessibleInterface(h.box())->editableTextInterface()->replaceText(
+                filler + value.section(u':', 0, 0).toInt(), filler + value.section(u':', 1, 1).toInt(), value.section(u':', 2));
+        } else if (action == u"w") {
+            QTest::qWait(300);
+        } else if (action == u"m") {
+            const QPoint onMark = h.box()->cursorRect(h.box()->document()->find("㌖")).center() - QPoint(2, 0);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, onMark, {});
+            QApplication::sendEvent(h.box()->viewport(), &click);
+            QApplication::activePopupWidget()->actions().last()->trigger();
+            QApplication::activePopupWidget()->close();
+
         } else {
             QInputMethodEvent event(action.startsWith(u"p:") ? value : QString(), {});
             event.setCommitString(action.startsWith(u"c:") ? value : QString(), value.section(u':', 0, 0).toInt(),
@@ -224,11 +282,12 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
             QApplication::sendEvent(h.box(), &event);
         }
         QVERIFY2(h.box()->viewport()->rect().contains(h.box()->cursorRect()), qPrintable(action));
+        QApplication::processEvents();
     }
     QCOMPARE(h.box()->toPlainText().left(filler), QString(filler, u'a'));
     QTEST(h.box()->toPlainText().mid(filler), "text");
-    QStringList refusals(h.fakes.beeper.beeps, QStringLiteral("beep"));
-    QTEST((refusals + h.dialogs.opened).join(u' '), "refusals");
+    QFETCH(QString, refusals);
+    QTRY_COMPARE((QStringList(h.fakes.beeper.beeps, QStringLiteral("beep")) + h.dialogs.opened).join(u' '), refusals);
 }
 
 // Every word, sentence, line and paragraph a screen reader asks for is

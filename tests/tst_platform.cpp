@@ -70,7 +70,8 @@ void TestPlatform::earlierSettingsFileIsWrittenBackByteForByte()
     QCOMPARE(contentOf(store.location()), contentOf(earlier));
 }
 
-// In a new folder (owner-only too), or through a link to a file not made yet.
+// In a new folder (owner-only too), or through a link to a file not made yet;
+// a text kept aside beside it too, each in a file of its own.
 void TestPlatform::settingsFileIsOwnerOnly()
 {
     QTemporaryDir dir;
@@ -81,6 +82,9 @@ void TestPlatform::settingsFileIsOwnerOnly()
             store.write(Edit, value);
             QVERIFY(store.flush());
             QCOMPARE(QFile::permissions(store.location()) & 0x7777, OwnerOnly);
+            const QString kept = store.keepAside(value);
+            QCOMPARE(QFile::permissions(kept) & 0x7777, OwnerOnly);
+            QCOMPARE(contentOf(kept), value.toUtf8());
         }
     }
     QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("new"))) & 0x0077, 0);

@@ -11,9 +11,11 @@ QString fromBox(QStringView boxText)
     QString out;
     out.reserve(boxText.size() + boxText.count(u'\n'));
     for (QChar c : boxText) {
-        if (c == u'\n')
-            out += u'\r';
-        out += c;
+        // A document's own text parts its paragraphs with U+2029.
+        if (c == u'\n' || c == QChar::ParagraphSeparator)
+            out += QStringLiteral("\r\n");
+        else
+            out += c;
     }
     return out;
 }
@@ -51,10 +53,10 @@ qsizetype characterCount(QStringView text)
     return characters;
 }
 
-qsizetype room(QStringView text, qsizetype start, qsizetype end)
+qsizetype room(QStringView text, qsizetype start, qsizetype end, qsizetype takenOut)
 {
     const qsizetype replacedCharacters = characterCount(text.sliced(start, end - start));
-    return std::max(replacedCharacters, MaximumCharacters - characterCount(text) + replacedCharacters);
+    return std::max(replacedCharacters + takenOut, MaximumCharacters - characterCount(text) + replacedCharacters);
 }
 
 } // namespace MessageText

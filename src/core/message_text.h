@@ -6,6 +6,7 @@
 // stored, sent) breaks its lines with CR LF, as the phone does.
 namespace MessageText {
 
+// A box's text, or its document's raw text (paragraphs parted by U+2029).
 QString fromBox(QStringView boxText);
 // A stored lone CR or LF is a line break too.
 QString toBox(QStringView messageText);
@@ -25,6 +26,8 @@ qsizetype characterCount(QStringView text);
 // How many characters may take the place of text[start, end): as many as keep
 // the text within the limit, and never fewer than it replaces, so that a text
 // over the limit (a stored draft may be) can be edited without growing.
-qsizetype room(QStringView text, qsizetype start, qsizetype end);
+// `takenOut` characters that the same change has already removed elsewhere
+// (text moved by a drag) count as replaced.
+qsizetype room(QStringView text, qsizetype start, qsizetype end, qsizetype takenOut = 0);
 
 } // namespace MessageText

@@ -17,4 +17,9 @@ public:
 
     // Where the values are kept, as the user should be told it.
     virtual QString location() const = 0;
+
+    // Keeps the text in a new file of its own beside the values, readable by
+    // its owner only. Its path as the user should be told it, or empty when it
+    // could not be written whole.
+    virtual QString keepAside(const QString &text) = 0;
 };

@@ -1,7 +1,10 @@
 #include "platform/ini_settings_store.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QLockFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -70,6 +73,23 @@ bool IniSettingsStore::flush()
 QString IniSettingsStore::location() const
 {
     return m_settings.fileName();
+}
+
+// Named for the time, so that nothing kept before is written over; written
+// through a temporary file, so that a full disk leaves no part of it.
+QString IniSettingsStore::keepAside(const QString &text)
+{
+    const QDir folder = QFileInfo(m_settings.fileName()).absoluteDir();
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path = folder.filePath(QStringLiteral("draft-%1.txt").arg(stamp));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder.filePath(QStringLiteral("draft-%1-%2.txt").arg(stamp).arg(n));
+    const mode_t umaskBefore = ::umask(077);
+    QSaveFile file(path);
+    const bool kept = folder.mkpath(QStringLiteral(".")) && file.open(QIODevice::WriteOnly)
+                      && file.write(text.toUtf8()) >= 0 && file.commit();
+    ::umask(umaskBefore);
+    return kept ? path : QString();
 }
 
 // QSettings guards its writes with "<file>.lock" and waits for a holder. Only

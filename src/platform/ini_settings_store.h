@@ -18,6 +18,7 @@ public:
     void write(const QString &key, const QString &value) override;
     bool flush() override;
     QString location() const override;
+    QString keepAside(const QString &text) override;
 
 private:
     void removeAbandonedLock() const;

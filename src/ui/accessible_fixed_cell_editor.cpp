@@ -172,8 +172,11 @@ QString AccessibleFixedCellEditor::attributes(int offset, int *start, int *end) 
              font.weight() > QFont::Normal ? QStringLiteral("bold") : QStringLiteral("normal"));
 }
 
+// Qt's AT-SPI bridge sends InsertText, DeleteText and SetTextContents (as the
+// whole text's replacement) here.
 void AccessibleFixedCellEditor::replaceText(int start, int end, const QString &text)
 {
-    if (!editor()->isReadOnly())
-        cursorAt(end, start).insertText(text);
+    QTextCursor cursor = cursorAt(end, start);
+    if (!editor()->isReadOnly() && editor()->admits(text, cursor.selectionStart(), cursor.selectionEnd()))
+        cursor.insertText(text);
 }

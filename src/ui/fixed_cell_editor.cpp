@@ -25,6 +25,11 @@ FixedCellEditor::FixedCellEditor(QWidget *parent) : QPlainTextEdit(parent)
 {
     setWordWrapMode(QTextOption::WrapAnywhere);
     AccessibleFixedCellEditor::install();
+    // IBus sends a commit and the next word's first letters as two events, and
+    // the event loop may run between them; a fifth of a second covers the gap.
+    m_refusalDue.setSingleShot(true);
+    m_refusalDue.setInterval(std::chrono::milliseconds(200));
+    connect(&m_refusalDue, &QTimer::timeout, this, &FixedCellEditor::tellRefusal);
 }
 
 void FixedCellEditor::resizeEvent(QResizeEvent *event)
@@ -60,25 +65,60 @@ void FixedCellEditor::scrollToShow(const QTextCursor &cursor)
         lines->setValue(lines->value() + 1);
 }
 
+bool FixedCellEditor::admits(qsizetype incomingCharacters, int start, int end, Refusal refusal)
+{
+    const QString text = toPlainText();
+    const qsizetype fitting = MessageText::room(text, start, end, m_movedOut);
+    if (incomingCharacters <= fitting)
+        return true;
+    if (refusal == Refusal::Beep) {
+        Q_EMIT typingRefused();
+    } else {
+        // A notice opened inside an input method's event or an accessibility
+        // call would hold them up while it is open.
+        m_refusedRoom = fitting;
+        m_charactersWhenRefused = MessageText::characterCount(text);
+        m_refusalDue.start();
+    }
+    return false;
+}
+
+// A notice that takes the focus from a word being composed takes its keys,
+// and the input method commits its half-typed letters: it waits for the word,
+// and tells the room that is left once the word is in.
+void FixedCellEditor::tellRefusal()
+{
+    if (m_refusedRoom < 0 || !preedit().isEmpty())
+        return;
+    const qsizetype added = MessageText::characterCount(toPlainText()) - m_charactersWhenRefused;
+    Q_EMIT insertionRefused(std::max<qsizetype>(0, std::exchange(m_refusedRoom, -1) - added));
+}
+
 void FixedCellEditor::keyPressEvent(QKeyEvent *event)
 {
     m_committedByClick.clear();
     const QTextCursor cursor = textCursor();
-    if (MessageText::characterCount(typedText(*event)) <= room(cursor.selectionStart(), cursor.selectionEnd()))
+    if (admits(typedText(*event), cursor.selectionStart(), cursor.selectionEnd(), Refusal::Beep))
         QPlainTextEdit::keyPressEvent(event);
-    else
-        Q_EMIT typingRefused();
 }
 
 // Paste, drop and the middle button's X11 selection all come through here.
 void FixedCellEditor::insertFromMimeData(const QMimeData *source)
 {
     const QTextCursor cursor = textCursor();
-    const qsizetype fitting = room(cursor.selectionStart(), cursor.selectionEnd());
-    if (source->hasText() && MessageText::characterCount(source->text()) > fitting)
-        Q_EMIT insertionRefused(fitting);
-    else
+    if (!source->hasText() || admits(source->text(), cursor.selectionStart(), cursor.selectionEnd()))
         QPlainTextEdit::insertFromMimeData(source);
+}
+
+// Qt 6.4 moves text within the box by taking it out before it inserts the
+// dropped copy, so the copy was counted against a text already without it: in
+// a text at or over the limit the move was refused and the text was gone.
+void FixedCellEditor::dropEvent(QDropEvent *event)
+{
+    const bool moves = event->dropAction() == Qt::MoveAction && event->source() == viewport();
+    m_movedOut = moves ? MessageText::characterCount(textCursor().selectedText()) : 0;
+    QPlainTextEdit::dropEvent(event);
+    m_movedOut = 0;
 }
 
 void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
@@ -94,10 +134,9 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
     const int length = document()->characterCount() - 1;
     const int start = replaces ? std::clamp(cursor.position() + event->replacementStart(), 0, length) : cursor.selectionStart();
     const int end = replaces ? std::clamp(start + event->replacementLength(), start, length) : cursor.selectionEnd();
-    if (MessageText::characterCount(event->commitString()) > room(start, end)) {
+    if (!admits(event->commitString(), start, end)) {
         QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
         QPlainTextEdit::inputMethodEvent(&preeditOnly);
-        Q_EMIT typingRefused();
     } else if (replaces && cursor.hasSelection()) {
         // Qt 6.4 removes the selection, then counts the replacement from where
         // the caret lands; the input method counted from the selection's moving
@@ -113,6 +152,8 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
     // Qt shows the line where a composition starts; a long one runs on below.
     if (!preedit().isEmpty())
         scrollToShow(textCursor());
+    else if (m_refusedRoom >= 0)
+        m_refusalDue.start();
 }
 
 // Qt 6.4's IBus support, asked to commit the composition on a click, sends it

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 
 // A text box whose lines hold exactly `cellsPerLine` full-width characters, or
 // twice as many half-width ones, as the phone's screen does. The box keeps the
@@ -23,10 +24,21 @@ public:
     void setCellsPerLine(int cells) { m_cellsPerLine = cells; }
     // Scrolls until the caret of the cursor, which may stand in a composition, is in sight.
     void scrollToShow(const QTextCursor &cursor);
+    enum class Refusal { Beep, Notice };
+    // The one limit check that every way text comes in calls: whether so many
+    // characters may take the place of the text from `start` to `end`. When
+    // they may not, a key beeps; anything else tells how many characters fit.
+    bool admits(qsizetype incomingCharacters, int start, int end, Refusal refusal = Refusal::Notice);
+    bool admits(QStringView incoming, int start, int end, Refusal refusal = Refusal::Notice)
+    {
+        return admits(MessageText::characterCount(incoming), start, end, refusal);
+    }
 
 Q_SIGNALS:
     void typingRefused();
-    // A paste or drop would have passed the limit; `room` characters fit.
+    // A paste, drop, commit or replacement would have passed the limit;
+    // `room` characters fit. Sent once the event that brought it is over and
+    // no word is being composed.
     void insertionRefused(qsizetype room);
 
 protected:
@@ -34,14 +46,19 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool viewportEvent(QEvent *event) override;
 
 private:
     void fitTextAreaToCells();
-    qsizetype room(int start, int end) const { return MessageText::room(toPlainText(), start, end); }
+    void tellRefusal();
     QString preedit() const { return textCursor().block().layout()->preeditAreaText(); }
 
     int m_cellsPerLine = 0;
     QString m_committedByClick;
     QDeadlineTimer m_repeatExpected;
+    qsizetype m_movedOut = 0;
+    qsizetype m_refusedRoom = -1;
+    qsizetype m_charactersWhenRefused = 0;
+    QTimer m_refusalDue;
 };

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QLocale>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -124,12 +125,33 @@ void MainWindow::restoreDraft()
     (width == LineWidth::Eight ? m_ui->Opt8Moji : m_ui->Opt10Moji)->setChecked(true);
     box(width == LineWidth::Eight ? LineWidth::Ten : LineWidth::Eight)->hide();
     QPlainTextEdit *shown = box(width);
-    shown->setPlainText(MessageText::toBox(loadDraft(m_platform.store)));
+    m_draft = StoredDraft(loadDraft(m_platform.store));
+    if (m_draft.isCut())
+        keepWholeDraft();
+    shown->setPlainText(m_draft.boxText());
     const qsizetype count = MessageText::count(shown->toPlainText());
     m_ui->lblMoji->setText(QString::number(count));
     m_overLimit.risesPast(count);
     shown->setFocus();
     shown->selectAll();
+}
+
+// Kept whole beside the settings before the box opens with the part that
+// fits; told once the window is up. Opened whole if it cannot be kept.
+void MainWindow::keepWholeDraft()
+{
+    const QString kept = m_platform.store.keepAside(m_draft.stored());
+    // Once kept, the part is the draft; the whole need not stay in memory.
+    m_draft = kept.isEmpty() ? StoredDraft(m_draft.stored(), StoredDraft::Opening::Whole)
+                             : StoredDraft(MessageText::fromBox(m_draft.boxText()));
+    if (kept.isEmpty())
+        return;
+    QTimer::singleShot(0, this, [this, kept] {
+        m_platform.messages.show(QStringLiteral("保存されていた文書は長すぎるため、最初の %1 文字だけを開きました。\r\n"
+                                                "文書の全体は次のファイルに保存してあります。\r\n%2")
+                                     .arg(QLocale(QLocale::Japanese).toString(MessageText::MaximumCharacters), kept),
+                                 QStringLiteral("ラークパッド"), MessageStyle::Warning);
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -141,7 +163,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 bool MainWindow::writeAll()
 {
     m_saveTimer.saved();
-    saveDraft(currentMessage(), m_platform.store);
+    saveDraft(m_draft.toStore(currentBox()->document()->toRawText()), m_platform.store);
     saveSettings(m_settings, m_platform.store);
     return m_platform.store.flush();
 }

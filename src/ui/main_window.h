@@ -3,6 +3,7 @@
 #include "core/over_limit.h"
 #include "core/send_description.h"
 #include "core/settings.h"
+#include "core/stored_draft.h"
 #include "ui/save_timer.h"
 
 #include <QMainWindow>
@@ -30,6 +31,7 @@ protected:
 
 private:
     void restoreDraft();
+    void keepWholeDraft();
     bool writeAll();
     void saveAll();
     void changeSettings(const Settings &settings);
@@ -58,6 +60,7 @@ private:
     const Platform &m_platform;
     Dialogs &m_dialogs;
     Settings m_settings;
+    StoredDraft m_draft;
     DesktopMailProgram m_mailProgram;
     OverLimitWatch m_overLimit;
     bool m_noticeOpen = false;

@@ -1,11 +1,12 @@
 #include "ui/phone_character_marks.h"
 
+#include "core/message_text.h"
 #include "core/phone_characters.h"
+#include "ui/fixed_cell_editor.h"
 #include "ui/phone_character_highlighter.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QToolTip>
 
@@ -26,7 +27,7 @@ QString tipFor(const QString &character)
 
 } // namespace
 
-PhoneCharacterMarks::PhoneCharacterMarks(QPlainTextEdit *editor) : QObject(editor), m_editor(editor)
+PhoneCharacterMarks::PhoneCharacterMarks(FixedCellEditor *editor) : QObject(editor), m_editor(editor)
 {
     new PhoneCharacterHighlighter(editor->document());
     // A mouse's tool tip and context menu come to the viewport; a context
@@ -101,10 +102,11 @@ void PhoneCharacterMarks::showContextMenu(const QContextMenuEvent &event, QPoint
     if (!replacement.isEmpty()) {
         menu->addSeparator();
         connect(menu->addAction(QStringLiteral("「%1」を「%2」に置き換える").arg(original, replacement)),
-                &QAction::triggered, m_editor, [character, original, replacement] {
+                &QAction::triggered, m_editor, [editor = m_editor, character, original, replacement] {
                     // The cursor has followed any change made meanwhile.
                     QTextCursor cursor = character;
-                    if (cursor.selectedText() != original)
+                    if (cursor.selectedText() != original
+                        || !editor->admits(replacement, cursor.selectionStart(), cursor.selectionEnd()))
                         return;
                     cursor.beginEditBlock();
                     cursor.insertText(replacement);
@@ -119,8 +121,17 @@ void PhoneCharacterMarks::showContextMenu(const QContextMenuEvent &event, QPoint
 void PhoneCharacterMarks::replaceAll()
 {
     // toPlainText() holds one unit for each document position.
-    const QList<PhoneCharacters::Replacement> replacements =
-        PhoneCharacters::replacements(m_editor->toPlainText());
+    const QString text = m_editor->toPlainText();
+    const QList<PhoneCharacters::Replacement> replacements = PhoneCharacters::replacements(text);
+    // Replacements may lengthen the text (㌖ becomes six characters): what
+    // they add passes the limit check as if typed at the end.
+    qsizetype added = 0;
+    for (const PhoneCharacters::Replacement &replacement : replacements)
+        added += MessageText::characterCount(replacement.text)
+                 - MessageText::characterCount(QStringView(text).sliced(replacement.start, replacement.length));
+    const int end = static_cast<int>(text.size());
+    if (!m_editor->admits(added, end, end))
+        return;
     QTextCursor cursor(m_editor->document());
     cursor.beginEditBlock();
     // From the end, so that the positions still to come stay valid.

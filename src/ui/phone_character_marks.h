@@ -2,9 +2,9 @@
 
 #include <QObject>
 
+class FixedCellEditor;
 class QContextMenuEvent;
 class QHelpEvent;
-class QPlainTextEdit;
 class QPoint;
 class QTextCursor;
 
@@ -15,7 +15,7 @@ class QTextCursor;
 class PhoneCharacterMarks : public QObject {
     Q_OBJECT
 public:
-    explicit PhoneCharacterMarks(QPlainTextEdit *editor);
+    explicit PhoneCharacterMarks(FixedCellEditor *editor);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -26,5 +26,5 @@ private:
     void showContextMenu(const QContextMenuEvent &event, QPoint viewportPoint);
     void replaceAll();
 
-    QPlainTextEdit *m_editor;
+    FixedCellEditor *m_editor;
 };
