@@ -13,7 +13,6 @@ HelpWindow::HelpWindow(const QString &page, QWidget *owner) : QTextBrowser(owner
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("ラークパッド ヘルプ"));
     setAccessibleName(QStringLiteral("ヘルプ"));
-    setOpenExternalLinks(true);
     // The design's gothic, resolved to an installed Japanese font, so that
     // kanji are drawn with Japanese glyphs whatever the locale.
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
