@@ -106,6 +106,7 @@ public:
     void showAbout(QWidget *) override { record(QStringLiteral("about")); }
     void showPasteNotice(QWidget *) override { record(QStringLiteral("paste")); }
     void showPasteRefused(qsizetype room, QWidget *) override { record(QStringLiteral("refused, %1 fit").arg(room)); }
+    void showHelp(const QString &, QWidget *) override { record(QStringLiteral("help")); }
 
     QStringList opened;
     ClearAnswer clearAnswer{true, true};

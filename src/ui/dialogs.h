@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/settings.h"
+#include "ui/about_dialog.h"
 
+#include <QPointer>
 #include <QString>
 
 struct Platform;
@@ -20,15 +22,6 @@ struct SettingsEdit {
     bool accepted = false;
 };
 
-// The home page the version window names and opens: none unless the build
-// was given an address (LARKPAD_HOMEPAGE_URL).
-struct HomePage {
-    QString address;
-    QString title;
-
-    static HomePage configured();
-};
-
 // The modal windows the main window opens. Each call creates the window
 // afresh, returns when it has closed and hands back what the user chose.
 class Dialogs {
@@ -45,6 +38,9 @@ public:
     virtual void showPasteNotice(QWidget *owner) = 0;
     // A paste or drop was refused: the box takes only `room` more characters.
     virtual void showPasteRefused(qsizetype room, QWidget *owner) = 0;
+    // The help pages in a window of the program's own, beside the main
+    // window rather than modal; returns at once.
+    virtual void showHelp(const QString &page, QWidget *owner) = 0;
 };
 
 // The real windows behind Dialogs.
@@ -62,8 +58,10 @@ public:
     void showAbout(QWidget *owner) override;
     void showPasteNotice(QWidget *owner) override;
     void showPasteRefused(qsizetype room, QWidget *owner) override;
+    void showHelp(const QString &page, QWidget *owner) override;
 
 private:
     const Platform &m_platform;
     HomePage m_homePage;
+    QPointer<QWidget> m_help;
 };
