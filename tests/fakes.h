@@ -110,6 +110,7 @@ public:
         const QStringList entries{"", "paste", "input", "replacement"};
         record(QStringLiteral("refused %1, %2 fit").arg(entries.at(int(entry))).arg(room));
     }
+    void showHelp(const QString &, QWidget *) override { record(QStringLiteral("help")); }
 
     QStringList opened;
     ClearAnswer clearAnswer{true, true};

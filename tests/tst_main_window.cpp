@@ -20,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 
 namespace {
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void tabGoesRoundTheWindow();
     void sendGoesWhereChosen_data();
     void sendGoesWhereChosen();
+    void helpOpensWithoutBrowser();
 };
 
 void TestMainWindow::restoresAndSaves_data()
@@ -497,12 +499,14 @@ void TestMainWindow::sendGoesWhereChosen_data()
     QTest::addColumn<QString>("effect"); // the tip first
     const QString outlook = QStringLiteral("https://outlook.live.com/mail/0/deeplink/compose?to=to%40example.jp&subject=");
     QTest::newRow("no key: the mail program, named") << QString() << "Thunderbird メール" << "a+b\nc"
-        << "Thunderbird メール で新しいメールを作成 (Ctrl+Enter): asked 1, launched mailto:to@example.jp?subject= &body=a+b%0D%0Ac, told メールソフト, saved <none>";
+        << "「Thunderbird メール」で新しいメールを作成します。 (Ctrl+Enter): asked 1, launched mailto:to@example.jp?subject= &body=a+b%0D%0Ac, told メールソフトが正常に動作するか確認してください, saved <none>";
+    QTest::newRow("a name that looks like markup is shown as written") << "mailto" << "Mail <b>B</b><img src=\"nowhere\">" << "a"
+        << "「Mail <b>B</b><img src=\"nowhere\">」で新しいメールを作成します。 (Ctrl+Enter): asked 1, launched mailto:to@example.jp?subject= &body=a, told メールソフトが正常に動作するか確認してください, saved mailto";
     QTest::newRow("unknown value: the mail program, none set") << "Gmail" << "" << "a"
-        << "メールソフトが設定されていません。\nメニューの「設定」の「送信先」で Gmail か Outlook.com を選べます (Ctrl+Enter): "
-           "asked 1, launched mailto:to@example.jp?subject= &body=a, told メールソフト, saved mailto";
+        << "メールソフトが設定されていません。 (Ctrl+Enter)\nメニューの「設定」の「送信方法」で Gmail か Outlook.com を選べます。: "
+           "asked 1, launched mailto:to@example.jp?subject= &body=a, told メールソフトが設定されていません, saved mailto";
     QTest::newRow("Outlook.com, too long: pasted") << "outlook" << "" << QString(1000, u'あ')
-        << "ブラウザの Outlook.com で新しいメールを作成 (Ctrl+Enter): asked 0, clipboard has the text, [paste] with it, launched " + outlook + ", told ブラウザ, saved outlook";
+        << "ブラウザの Outlook.com で新しいメールを作成します。 (Ctrl+Enter): asked 0, clipboard has the text, [paste] with it, launched " + outlook + ", told メールの作成画面を開けませんでした, saved outlook";
 }
 
 // The tip names what will open, asking the desktop again as it is about to
@@ -524,7 +528,16 @@ void TestMainWindow::sendGoesWhereChosen()
     auto *picture = h.child<PictureButton>("ImgCopy");
     QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), picture->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(picture, &hover);
-    QCOMPARE(picture->accessibleDescription() + QStringLiteral(" (Ctrl+Enter)"), picture->toolTip());
+    // The tip as drawn: rich text as a QLabel renders it.
+    QString drawn;
+    for (QWidget *tip : QApplication::topLevelWidgets())
+        drawn = tip->objectName() == u"qtooltip_label" ? static_cast<QLabel *>(tip)->text() : drawn;
+    if (Qt::mightBeRichText(drawn)) {
+        QTextDocument document;
+        document.setHtml(drawn);
+        drawn = document.toPlainText();
+    }
+    QCOMPARE(drawn, picture->toolTip());
 
     bool copiedBeforeNotice = false;
     h.dialogs.during = [&] { copiedBeforeNotice = h.fakes.clipboard.text == text; };
@@ -539,9 +552,23 @@ void TestMainWindow::sendGoesWhereChosen()
     for (const QString &target : h.fakes.launcher.targets)
         effect += QStringLiteral(", launched ") + target;
     for (const QString &message : h.fakes.messages.shown)
-        effect += QStringLiteral(", told ") + message.section(u'の', 0, 0);
+        effect += QStringLiteral(", told ") + message.section(u'。', 1, 1).trimmed();
     effect += QStringLiteral(", saved ") + h.fakes.store.values.value("SendTo", "<none>");
     QTEST(effect, "effect");
+}
+
+// Without a browser that starts, ヘルプ shows the same page in the program's
+// own window, and no error.
+void TestMainWindow::helpOpensWithoutBrowser()
+{
+    for (const LaunchResult result : {LaunchResult::Started, LaunchResult::Failed}) {
+        Harness h;
+        h.fakes.launcher.result = result;
+        h.window->findChild<QAction *>(QStringLiteral("mnuHelpMe"))->trigger();
+        QVERIFY(h.fakes.launcher.targets.value(0).endsWith(QStringLiteral("/help/index.html")));
+        QCOMPARE(h.dialogs.opened, result == LaunchResult::Started ? QStringList() : QStringList{"help"});
+        QCOMPARE(h.fakes.messages.shown, QStringList());
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -177,6 +177,8 @@ void TestPlatform::launcherHandsOverOneArgument_data()
     QTest::newRow("no xdg-open") << QByteArray() << "mailto:" << QString() << R(LaunchResult::Failed);
     QTest::newRow("not a program") << QByteArray("\x7f" "ELF garbage") << "mailto:" << QString()
                                    << R(LaunchResult::BrokenProgram);
+    QTest::newRow("longer than a command line") << standIn("exit 0") << "mailto:?body=" + QString(140000, u'a')
+                                                << QString() << R(LaunchResult::TooLong);
 }
 
 // A stand-in xdg-open first on PATH records its process and arguments, then
@@ -226,7 +228,12 @@ void TestPlatform::mailProgramIsNamed_data()
     QTest::newRow("C: the plain name") << QByteArray("echo larkpad-mail.desktop") << QByteArray("C.UTF-8")
                                        << "Thunderbird";
     QTest::newRow("none set") << QByteArray("exit 0") << QByteArray("ja_JP.UTF-8") << "<none set>";
-    QTest::newRow("stuck") << QByteArray("exec sleep 100") << QByteArray("ja_JP.UTF-8") << "<unknown>";
+    QTest::newRow("stuck, with a child") << QByteArray("sleep 100 & echo $! > \"$(dirname \"$0\")/child\"; wait")
+                                         << QByteArray("ja_JP.UTF-8") << "<unknown>";
+    QTest::newRow("flooding: not read to the end") << QByteArray("head -c 9000 /dev/zero | tr '\\0' ' '; echo larkpad-mail.desktop")
+                                                   << QByteArray("C.UTF-8") << "<unknown>";
+    QTest::newRow("a path, not an ID") << QByteArray("echo ../applications/larkpad-mail.desktop") << QByteArray("C.UTF-8")
+                                       << "<unknown>";
     QTest::newRow("no xdg-mime") << QByteArray() << QByteArray("ja_JP.UTF-8") << "<unknown>";
 }
 
@@ -261,6 +268,8 @@ void TestPlatform::mailProgramIsNamed()
     QTRY_COMPARE_WITH_TIMEOUT(found.size(), 2, 10000);
     QCOMPARE(found[0], found[1]);
     QTRY_VERIFY(lookup.findChildren<QProcess *>().isEmpty()); // a stuck one is ended, and reaped
+    if (const QByteArray child = contentOf(dir.filePath(QStringLiteral("bin/child"))).trimmed(); child.toInt() > 0)
+        QTRY_VERIFY(!contentOf(QStringLiteral("/proc/%1/stat").arg(child)).contains(") S ")); // ended with the script
     using State = DesktopMailProgram::State;
     const State state = found[0].state;
     QTEST(state == State::Named ? found[0].name : state == State::NoneSet ? "<none set>" : "<unknown>", "program");

@@ -21,3 +21,12 @@ struct DesktopMailProgram {
 // the mail program by name or the webmail, or, with no mail program set, where
 // to choose a webmail instead.
 QString sendDescription(SendTo sendTo, const DesktopMailProgram &program);
+
+// The settings windows' words for what 送信 opens: the caption under the
+// send choice and the two "fill in" check boxes of the send details.
+struct SendCaptions {
+    QString action;
+    QString destination;
+    QString subject;
+};
+SendCaptions sendCaptions(SendTo sendTo);

@@ -39,12 +39,14 @@ LaunchResult resultOfSpawnError(int error)
         return LaunchResult::BrokenProgram;
     case ETXTBSY:
         return LaunchResult::Busy;
+    case E2BIG:
+        return LaunchResult::TooLong;
     default:
         return LaunchResult::Failed; // ENOENT: no xdg-open on PATH
     }
 }
 
-// Starts xdg-open reading nothing and holding none of this program's files
+// Starts xdg-open reading and printing nothing, holding none of this program's files
 // (the instance lock among them), in a session of its own so that the
 // terminal's signals meant for this program do not reach the handler.
 // Returns 0 or the error number.
@@ -54,6 +56,10 @@ int spawnOpener(const QByteArray &argument, pid_t *pid)
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // What the opener and the handler print (xdg-open's many lines when no
+    // browser is found) is theirs; the failure is told in a window.
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
     posix_spawn_file_actions_addclosefrom_np(&files, STDERR_FILENO + 1);
     posix_spawnattr_init(&attributes);
     sigset_t none;

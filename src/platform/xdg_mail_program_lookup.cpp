@@ -5,12 +5,17 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+#include <csignal>
 
 namespace {
 
 // xdg-mime answers in well under a second; one that takes longer is stuck on
 // the desktop's own tools, and the send button can do without the name.
 constexpr int PatienceMs = 3000;
+// A desktop file ID is a file name; an answer longer than this is not one.
+constexpr qint64 AnswerLimit = 4096;
+// Desktop files are a few kilobytes; the name is in the first group.
+constexpr qint64 DesktopFileLimit = 256 * 1024;
 
 // The keys a desktop file's name is looked for under, the most particular
 // first, for the language messages are shown in: Name[ll_CC@modifier],
@@ -42,13 +47,15 @@ QStringList nameKeys()
 // first of `keys` it has; empty when it has none.
 QString nameIn(const QString &path, const QStringList &keys)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
     QHash<QString, QString> entry;
     bool inEntry = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    // Its start only: QStandardPaths::locate() found a regular file, but
+    // one of any size.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray &rawLine : file.read(DesktopFileLimit).split('\n')) {
+        const QString line = QString::fromUtf8(rawLine).trimmed();
         const qsizetype equals = line.indexOf(u'=');
         if (line.startsWith(u'['))
             inEntry = line == u"[Desktop Entry]";
@@ -68,6 +75,9 @@ DesktopMailProgram programFor(const QString &desktopFileId)
     using State = DesktopMailProgram::State;
     if (desktopFileId.isEmpty())
         return {State::NoneSet, {}};
+    // An ID is a bare file name; a path would let the answer point anywhere.
+    if (desktopFileId.contains(u'/') || !desktopFileId.endsWith(QLatin1String(".desktop")))
+        return {};
     const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopFileId);
     const QString name = path.isEmpty() ? QString() : nameIn(path, nameKeys());
     if (name.isEmpty())
@@ -77,7 +87,33 @@ DesktopMailProgram programFor(const QString &desktopFileId)
 
 } // namespace
 
+namespace {
+
+// xdg-mime is a shell script whose children (the desktop's own tools) outlive
+// a killed shell, so it runs in a process group of its own and the whole
+// group is ended.
+void endGroup(QProcess *query)
+{
+    if (const qint64 pid = query->processId(); pid > 0)
+        ::kill(-pid_t(pid), SIGKILL);
+}
+
+} // namespace
+
 XdgMailProgramLookup::XdgMailProgramLookup(QObject *parent) : QObject(parent) {}
+
+// A look-up still running when the program ends is ended quietly, rather
+// than by QProcess's destructor, which would warn and leave the children.
+XdgMailProgramLookup::~XdgMailProgramLookup()
+{
+    for (QProcess *query : findChildren<QProcess *>()) {
+        query->disconnect();
+        if (query->state() != QProcess::NotRunning) {
+            endGroup(query);
+            query->waitForFinished(1000);
+        }
+    }
+}
 
 void XdgMailProgramLookup::lookUp(Found found)
 {
@@ -87,10 +123,18 @@ void XdgMailProgramLookup::lookUp(Found found)
     auto *query = m_query = new QProcess(this);
     query->setStandardInputFile(QProcess::nullDevice());
     query->setStandardErrorFile(QProcess::nullDevice());
+    query->setChildProcessModifier([] { ::setpgid(0, 0); });
     connect(query, &QProcess::finished, this, [this, query](int exitCode, QProcess::ExitStatus status) {
-        const bool answered = status == QProcess::NormalExit && exitCode == 0;
-        answer(query, answered ? programFor(QString::fromUtf8(query->readAllStandardOutput()).trimmed())
+        const bool answered = status == QProcess::NormalExit && exitCode == 0
+                              && query->bytesAvailable() <= AnswerLimit;
+        answer(query, answered ? programFor(QString::fromUtf8(query->readAll()).trimmed())
                                : DesktopMailProgram());
+    });
+    // Read as it comes, so that a flood is stopped at the limit instead of
+    // filling the memory.
+    connect(query, &QProcess::readyReadStandardOutput, this, [this, query] {
+        if (query->bytesAvailable() > AnswerLimit)
+            answer(query, {});
     });
     connect(query, &QProcess::errorOccurred, this, [this, query](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
@@ -101,7 +145,8 @@ void XdgMailProgramLookup::lookUp(Found found)
                  {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/mailto")});
 }
 
-// Told once per query, by whichever comes first: its end, or the time out.
+// Told once per query, by whichever comes first: its end, a flood, or the
+// time out.
 void XdgMailProgramLookup::answer(QProcess *query, const DesktopMailProgram &program)
 {
     if (query != m_query)
@@ -111,8 +156,9 @@ void XdgMailProgramLookup::answer(QProcess *query, const DesktopMailProgram &pro
     if (query->state() == QProcess::NotRunning) {
         query->deleteLater();
     } else {
+        query->closeReadChannel(QProcess::StandardOutput);
         connect(query, &QProcess::finished, query, &QObject::deleteLater);
-        query->kill();
+        endGroup(query);
     }
     for (const Found &found : std::exchange(m_waiting, {}))
         found(program);

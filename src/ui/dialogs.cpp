@@ -3,6 +3,7 @@
 #include "ui/about_dialog.h"
 #include "ui/clear_confirmation.h"
 #include "ui/copy_notice.h"
+#include "ui/help_window.h"
 #include "ui/over_limit_notice.h"
 #include "ui/paste_notice.h"
 #include "ui/paste_refused_notice.h"
@@ -51,4 +52,14 @@ void WindowDialogs::showInsertionRefused(qsizetype room, TextEntry entry, QWidge
 {
     PasteRefusedNotice notice(room, entry, owner);
     notice.exec();
+}
+
+// One help window: asked again, the open one comes to the front.
+void WindowDialogs::showHelp(const QString &page, QWidget *owner)
+{
+    if (!m_help)
+        m_help = new HelpWindow(page, owner);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/settings.h"
+#include "ui/about_dialog.h"
 #include "ui/text_entry.h"
 
+#include <QPointer>
 #include <QString>
 
 struct Platform;
@@ -19,15 +21,6 @@ struct ClearAnswer {
 struct SettingsEdit {
     Settings settings;
     bool accepted = false;
-};
-
-// The home page the version window names and opens: none unless the build
-// was given an address (LARKPAD_HOMEPAGE_URL).
-struct HomePage {
-    QString address;
-    QString title;
-
-    static HomePage configured();
 };
 
 // The modal windows the main window opens. Each call creates the window
@@ -47,6 +40,9 @@ public:
     // Text that came in as `entry` was refused: the box takes only `room`
     // more characters.
     virtual void showInsertionRefused(qsizetype room, TextEntry entry, QWidget *owner) = 0;
+    // The help pages in a window of the program's own, beside the main
+    // window rather than modal; returns at once.
+    virtual void showHelp(const QString &page, QWidget *owner) = 0;
 };
 
 // The real windows behind Dialogs.
@@ -64,8 +60,10 @@ public:
     void showAbout(QWidget *owner) override;
     void showPasteNotice(QWidget *owner) override;
     void showInsertionRefused(qsizetype room, TextEntry entry, QWidget *owner) override;
+    void showHelp(const QString &page, QWidget *owner) override;
 
 private:
     const Platform &m_platform;
     HomePage m_homePage;
+    QPointer<QWidget> m_help;
 };

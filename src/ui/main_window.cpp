@@ -220,8 +220,11 @@ void MainWindow::send()
     const MailUrl::Compose compose = MailUrl::compose(currentMessage(), m_settings);
     if (compose.bodyLeftOut)
         copyToClipboard();
-    const bool mailProgram = m_settings.sendTo == SendTo::MailProgram;
-    launchAndReport(m_platform, compose.url, mailProgram ? LaunchFamily::MailProgram : LaunchFamily::Browser, this);
+    LaunchFamily family = LaunchFamily::ComposePage;
+    if (m_settings.sendTo == SendTo::MailProgram)
+        family = m_mailProgram.state == DesktopMailProgram::State::NoneSet ? LaunchFamily::UnsetMailProgram
+                                                                            : LaunchFamily::MailProgram;
+    launchAndReport(m_platform, compose.url, family, this);
     if (compose.bodyLeftOut)
         m_dialogs.showPasteNotice(this);
 }
@@ -263,8 +266,13 @@ void MainWindow::openSettings()
 void MainWindow::openHelp()
 {
     const QString page = DataFiles::find(QStringLiteral("help"), QStringLiteral("index.html"));
-    if (page.isEmpty())
+    if (page.isEmpty()) {
         reportLaunchFailure(m_platform.messages, LaunchResult::Failed, LaunchFamily::Browser);
-    else
-        launchAndReport(m_platform, page, LaunchFamily::Browser, this);
+        return;
+    }
+    // Without a browser that starts, the same pages are read in the program.
+    m_platform.launcher.open(page, [window = QPointer<MainWindow>(this), page](LaunchResult result) {
+        if (window && window->isVisible() && result != LaunchResult::Started)
+            window->m_dialogs.showHelp(page, window);
+    });
 }

@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QCursor>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -36,6 +37,15 @@ public:
 private:
     PictureButton *button() const { return static_cast<PictureButton *>(widget()); }
 };
+
+// Qt shows a tool tip as rich text when it looks like markup, and the tip
+// may hold a desktop file's Name, which is plain text from outside: an image
+// tag there would make Qt open the named file (a FIFO blocks the window for
+// good). Escaped, it is shown as written, lines kept as they are.
+QString plainTip(const QString &text)
+{
+    return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+}
 
 QAccessibleInterface *createAccessible(const QString &className, QObject *object)
 {
@@ -77,15 +87,21 @@ void PictureButton::setDescription(const QString &description)
     updateToolTip();
 }
 
+// The key goes on the first line, so that it reads as the key of the
+// action, not of a line of advice below it.
 void PictureButton::updateToolTip()
 {
     const QString what = accessibleDescription().isEmpty() ? accessibleName() : accessibleDescription();
-    setToolTip(m_keys.isEmpty() ? what
-                                : QStringLiteral("%1 (%2)").arg(what, m_keys.first().toString(QKeySequence::NativeText)));
+    QString tip = what;
+    if (!m_keys.isEmpty()) {
+        const qsizetype firstLineEnd = what.contains(u'\n') ? what.indexOf(u'\n') : what.size();
+        tip.insert(firstLineEnd, QStringLiteral(" (%1)").arg(m_keys.first().toString(QKeySequence::NativeText)));
+    }
+    setToolTip(tip);
     // A tip already showing follows, so that an answer that comes while the
     // mouse rests on the picture is seen at once.
     if (QToolTip::isVisible() && underMouse())
-        QToolTip::showText(QCursor::pos(), toolTip(), this);
+        QToolTip::showText(QCursor::pos(), plainTip(toolTip()), this);
 }
 
 void PictureButton::setShortcuts(const QList<QKeySequence> &keys)
@@ -104,8 +120,13 @@ void PictureButton::setShortcuts(const QList<QKeySequence> &keys)
 
 bool PictureButton::event(QEvent *event)
 {
-    if (event->type() == QEvent::ToolTip)
+    if (event->type() == QEvent::ToolTip) {
         Q_EMIT toolTipWanted();
+        if (!toolTip().isEmpty()) {
+            QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), plainTip(toolTip()), this);
+            return true;
+        }
+    }
     return QAbstractButton::event(event);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/send_details_dialog.h"
 
+#include "core/send_description.h"
 #include "ui/dialog_frame.h"
 #include "ui/window_style.h"
 #include "ui_send_details_dialog.h"
@@ -13,7 +14,7 @@ const QColor OtherSlotColor{0, 0, 0};
 
 } // namespace
 
-SendDetailsDialog::SendDetailsDialog(const SendDetails &details, QWidget *owner)
+SendDetailsDialog::SendDetailsDialog(const SendDetails &details, SendTo sendTo, QWidget *owner)
     : QDialog(owner, DialogFrame::windowFlags(Qt::Dialog)),
       m_ui(std::make_unique<Ui::SendDetailsDialog>())
 {
@@ -59,13 +60,17 @@ SendDetailsDialog::SendDetailsDialog(const SendDetails &details, QWidget *owner)
     // Only 1 means "use"; any other stored value shows as not ticked.
     m_ui->chkAtesaki->setChecked(details.useDestination == 1);
     m_ui->chkKenmei->setChecked(details.useSubject == 1);
+    // The boxes fill a webmail's page too; they name what 送信 opens.
+    const SendCaptions captions = sendCaptions(sendTo);
+    m_ui->chkAtesaki->setText(captions.destination);
+    m_ui->chkKenmei->setText(captions.subject);
 }
 
 SendDetailsDialog::~SendDetailsDialog() = default;
 
-std::optional<SendDetails> SendDetailsDialog::edit(const SendDetails &details, QWidget *owner)
+std::optional<SendDetails> SendDetailsDialog::edit(const SendDetails &details, SendTo sendTo, QWidget *owner)
 {
-    SendDetailsDialog dialog(details, owner);
+    SendDetailsDialog dialog(details, sendTo, owner);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.details();

@@ -20,14 +20,15 @@ class SendDetailsDialog;
 class SendDetailsDialog : public QDialog {
     Q_OBJECT
 public:
-    SendDetailsDialog(const SendDetails &details, QWidget *owner);
+    // `sendTo` is what 送信 opens, which the check boxes name.
+    SendDetailsDialog(const SendDetails &details, SendTo sendTo, QWidget *owner);
     ~SendDetailsDialog() override;
 
     // The details as the controls hold them now.
     SendDetails details() const;
 
     // Opens the dialog modally; the edited details when the user pressed OK.
-    static std::optional<SendDetails> edit(const SendDetails &details, QWidget *owner);
+    static std::optional<SendDetails> edit(const SendDetails &details, SendTo sendTo, QWidget *owner);
 
 private:
     void markSelectedSlot();

@@ -1,5 +1,6 @@
 #include "ui/settings_dialog.h"
 
+#include "core/send_description.h"
 #include "ui/dialog_frame.h"
 #include "ui/send_details_dialog.h"
 #include "ui/window_style.h"
@@ -15,6 +16,8 @@ SettingsDialog::SettingsDialog(const Settings &settings, QWidget *owner)
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->cmdDefault, &QPushButton::clicked, this, &SettingsDialog::restoreDefaults);
     connect(m_ui->CmdSendBtnConfig, &QPushButton::clicked, this, &SettingsDialog::openSendDetails);
+    connect(m_ui->cboSendTo, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_ui->Label1->setText(sendCaptions(SendTo(index)).action); });
 
     DialogFrame::dress(this, DialogFrame::EscapeKey::Rejects);
     DialogFrame::centreOnScreen(this, owner);
@@ -36,6 +39,7 @@ void SettingsDialog::showOptions(const Settings &settings)
     (settings.sendMode ? m_ui->OptSned : m_ui->OptCopy)->setChecked(true);
     // The list holds the choices in the order SendTo names them.
     m_ui->cboSendTo->setCurrentIndex(int(settings.sendTo));
+    m_ui->Label1->setText(sendCaptions(settings.sendTo).action);
 }
 
 // Only the controls change: Cancel still leaves everything as it was.
@@ -56,6 +60,7 @@ void SettingsDialog::accept()
 
 void SettingsDialog::openSendDetails()
 {
-    if (const auto details = SendDetailsDialog::edit(m_settings.sendDetails, this))
+    if (const auto details = SendDetailsDialog::edit(m_settings.sendDetails,
+                                                           SendTo(m_ui->cboSendTo->currentIndex()), this))
         m_settings.sendDetails = *details;
 }
