@@ -252,11 +252,11 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods_data()
 
 // A selection (s:anchor:caret, after the filler), keys (k:), input-method
 // preedits (p:), commits (c:) and deletions of surrounding text
-// (r:start:length), clicks after the text (m:), pastes (v:, the clipboard
-// left as it was), undo, a screen reader's replacement (t:start:end:text),
-// replacing every mark (marks) and a pause (w); the caret, or the
-// composition's caret, is in sight after each, and no notice opens while a
-// word is being composed.
+// (r:start:length), clicks after the text (m:), pastes (v:, nothing offered
+// when empty; the clipboard left as it was), undo, a screen reader's
+// replacement (t:start:end:text), replacing every mark (marks) and a pause
+// (w); the caret, or the composition's caret, is in sight after each, and no
+// notice opens while a word is being composed.
 void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
 {
     QFETCH(int, filler);
