@@ -105,7 +105,11 @@ public:
     }
     void showAbout(QWidget *) override { record(QStringLiteral("about")); }
     void showPasteNotice(QWidget *) override { record(QStringLiteral("paste")); }
-    void showPasteRefused(qsizetype room, QWidget *) override { record(QStringLiteral("refused, %1 fit").arg(room)); }
+    void showInsertionRefused(qsizetype room, TextEntry entry, QWidget *) override
+    {
+        const QStringList entries{"", "paste", "input", "replacement"};
+        record(QStringLiteral("refused %1, %2 fit").arg(entries.at(int(entry))).arg(room));
+    }
     void showHelp(const QString &, QWidget *) override { record(QStringLiteral("help")); }
 
     QStringList opened;

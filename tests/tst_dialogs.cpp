@@ -175,7 +175,7 @@ void TestDialogs::closing()
     } else if (dialog == u"paste") {
         dialogs.showPasteNotice(&owner);
     } else if (dialog == u"refused") {
-        dialogs.showPasteRefused(10, &owner);
+        dialogs.showInsertionRefused(10, TextEntry::Paste, &owner);
     } else if (dialog == u"copy") {
         answer += QStringLiteral("closed, show again %1").arg(dialogs.showCopyNotice(&owner));
     } else if (dialog == u"clear") {

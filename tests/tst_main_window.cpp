@@ -13,6 +13,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -128,10 +129,8 @@ void TestMainWindow::restoresAndSaves()
         QVERIFY(h.fakes.messages.shown.front().contains(h.fakes.store.location()));
 }
 
-// Once per rise past 200, once no word is being composed (the notice would
-// take its keys, and the input method would commit the half-typed word as the
-// focus moves), not for a stored long text, not for changes while it is open,
-// and not when switched off.
+// Once per rise past 200, once no word is being composed, not for a stored
+// long text, not for changes while it is open, and not when switched off.
 void TestMainWindow::overLimitNotice()
 {
     Harness h({{"Edit", QString(199, u'a')}});
@@ -233,30 +232,31 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods_data()
         << 0 << "" << QStringList{"p:にほんご", "m:", "c:にほんご", "p:です", "m:"} << "にほんごです" << "";
     QTest::newRow("a long composition stays in sight") << 300 << "" << QStringList{"p:" + QString(40, u'あ')} << "" << "";
     QTest::newRow("a commit past the limit") << limit - 2 << "" << QStringList{"p:にほんご", "c:日本語"} << ""
-                                             << "refused, 2 fit";
+                                             << "refused input, 2 fit";
     QTest::newRow("typing at the limit") << limit << "" << QStringList{"k:x", "k:\r"} << "" << "beep beep";
     QTest::newRow("a stored draft over the limit loads whole; edits that do not lengthen it work")
         << limit + 1 << "yz" << QStringList{"s:2:1", "k:x", "k:\b", "k:w"} << "y" << "beep";
     QTest::newRow("a paste past the limit") << limit - 10 << "" << QStringList{"v:0123456789😀"} << ""
-                                            << "refused, 10 fit";
+                                            << "refused paste, 10 fit";
+    QTest::newRow("a paste from an empty clipboard") << 0 << "" << QStringList{"v:"} << "" << "";
     QTest::newRow("a paste up to the limit") << limit - 10 << "" << QStringList{"v:012345678😀"} << "012345678😀" << "";
     QTest::newRow("a refused commit is told once the word being composed is done")
-        << limit - 2 << "" << QStringList{"p:にほんご", "c:日本語", "p:ｄ", "w", "p:で", "w", "c:で"} << "で" << "refused, 1 fit";
+        << limit - 2 << "" << QStringList{"p:にほんご", "c:日本語", "p:ｄ", "w", "p:で", "w", "c:で"} << "で" << "refused input, 1 fit";
     QTest::newRow("a screen reader's insertion past the limit") << limit - 2 << "" << QStringList{"t:0:0:abcde"} << ""
-                                                                << "refused, 2 fit";
+                                                                << "refused input, 2 fit";
     QTest::newRow("a screen reader's whole new text past the limit")
-        << 0 << "abc" << QStringList{"t:0:3:" + QString(3 * limit, u'x')} << "abc" << "refused, 10000 fit";
+        << 0 << "abc" << QStringList{"t:0:3:" + QString(3 * limit, u'x')} << "abc" << "refused input, 10000 fit";
     QTest::newRow("replacing every mark past the limit") << limit - 5 << "㌖" << QStringList{"marks"} << "㌖"
-                                                         << "refused, 4 fit";
+                                                         << "refused replacement, 4 fit";
 }
 
 // A selection (s:anchor:caret, after the filler), keys (k:), input-method
 // preedits (p:), commits (c:) and deletions of surrounding text
-// (r:start:length), clicks after the text (m:), pastes (v:, the clipboard
-// left as it was), undo, a screen reader's replacement (t:start:end:text),
-// replacing every mark (marks) and a pause (w); the caret, or the
-// composition's caret, is in sight after each, and no notice opens while a
-// word is being composed.
+// (r:start:length), clicks after the text (m:), pastes (v:, nothing offered
+// when empty; the clipboard left as it was), undo, a screen reader's
+// replacement (t:start:end:text), replacing every mark (marks) and a pause
+// (w); the caret, or the composition's caret, is in sight after each, and no
+// notice opens while a word is being composed.
 void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
 {
     QFETCH(int, filler);
@@ -276,7 +276,7 @@ void TestMainWindow::editsAtTheLimitAndThroughInputMethods()
         } else if (action.startsWith(u"k:")) {
             QTest::keyClick(h.box(), value.front().toLatin1());
         } else if (action.startsWith(u"v:")) {
-            QGuiApplication::clipboard()->setText(value);
+            value.isEmpty() ? QGuiApplication::clipboard()->setMimeData(new QMimeData) : QGuiApplication::clipboard()->setText(value);
             h.box()->paste();
             QCOMPARE(QGuiApplication::clipboard()->text(), value);
         } else if (action == u"m:") {

@@ -177,6 +177,7 @@ QString AccessibleFixedCellEditor::attributes(int offset, int *start, int *end) 
 void AccessibleFixedCellEditor::replaceText(int start, int end, const QString &text)
 {
     QTextCursor cursor = cursorAt(end, start);
-    if (!editor()->isReadOnly() && editor()->admits(text, cursor.selectionStart(), cursor.selectionEnd()))
+    if (!editor()->isReadOnly()
+        && editor()->admits(text, cursor.selectionStart(), cursor.selectionEnd(), TextEntry::Input))
         cursor.insertText(text);
 }

@@ -48,9 +48,9 @@ void WindowDialogs::showPasteNotice(QWidget *owner)
     notice.exec();
 }
 
-void WindowDialogs::showPasteRefused(qsizetype room, QWidget *owner)
+void WindowDialogs::showInsertionRefused(qsizetype room, TextEntry entry, QWidget *owner)
 {
-    PasteRefusedNotice notice(room, owner);
+    PasteRefusedNotice notice(room, entry, owner);
     notice.exec();
 }
 

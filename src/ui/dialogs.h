@@ -2,6 +2,7 @@
 
 #include "core/settings.h"
 #include "ui/about_dialog.h"
+#include "ui/text_entry.h"
 
 #include <QPointer>
 #include <QString>
@@ -36,8 +37,9 @@ public:
     virtual void showAbout(QWidget *owner) = 0;
     // The text is on the clipboard, to paste into the compose page.
     virtual void showPasteNotice(QWidget *owner) = 0;
-    // A paste or drop was refused: the box takes only `room` more characters.
-    virtual void showPasteRefused(qsizetype room, QWidget *owner) = 0;
+    // Text that came in as `entry` was refused: the box takes only `room`
+    // more characters.
+    virtual void showInsertionRefused(qsizetype room, TextEntry entry, QWidget *owner) = 0;
     // The help pages in a window of the program's own, beside the main
     // window rather than modal; returns at once.
     virtual void showHelp(const QString &page, QWidget *owner) = 0;
@@ -57,7 +59,7 @@ public:
     SettingsEdit editSettings(const Settings &settings, QWidget *owner) override;
     void showAbout(QWidget *owner) override;
     void showPasteNotice(QWidget *owner) override;
-    void showPasteRefused(qsizetype room, QWidget *owner) override;
+    void showInsertionRefused(qsizetype room, TextEntry entry, QWidget *owner) override;
     void showHelp(const QString &page, QWidget *owner) override;
 
 private:

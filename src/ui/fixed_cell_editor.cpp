@@ -27,11 +27,25 @@ FixedCellEditor::FixedCellEditor(QWidget *parent) : QPlainTextEdit(parent)
 {
     setWordWrapMode(QTextOption::WrapAnywhere);
     AccessibleFixedCellEditor::install();
-    // IBus sends a commit and the next word's first letters as two events, and
-    // the event loop may run between them; a fifth of a second covers the gap.
-    m_refusalDue.setSingleShot(true);
-    m_refusalDue.setInterval(std::chrono::milliseconds(200));
-    connect(&m_refusalDue, &QTimer::timeout, this, &FixedCellEditor::tellRefusal);
+    // A notice that takes the focus from a word being composed takes its
+    // keys, and the input method commits the half-typed letters. One opened
+    // inside an input method's event or an accessibility call would hold them
+    // up while it is open; from inside a commit, some input methods commit it
+    // a second time. And IBus sends a commit and the next word's first letters
+    // as two events, the event loop running between them: a fifth of a second
+    // without input-method events covers the gap.
+    m_quietWait.setSingleShot(true);
+    m_quietWait.setInterval(std::chrono::milliseconds(200));
+    connect(&m_quietWait, &QTimer::timeout, this, &FixedCellEditor::endQuietWait);
+    connect(this, &FixedCellEditor::nothingComposed, this, &FixedCellEditor::tellRefusal);
+}
+
+void FixedCellEditor::endQuietWait()
+{
+    if (isComposing())
+        m_quietWait.start(); // until the input-method event that ends it
+    else
+        Q_EMIT nothingComposed();
 }
 
 void FixedCellEditor::resizeEvent(QResizeEvent *event)
@@ -117,48 +131,48 @@ void FixedCellEditor::scrollToShow(const QTextCursor &cursor)
         lines->setValue(lines->value() + 1);
 }
 
-bool FixedCellEditor::admits(qsizetype incomingCharacters, int start, int end, Refusal refusal)
+bool FixedCellEditor::admits(qsizetype incomingCharacters, int start, int end, TextEntry entry)
 {
     const QString text = toPlainText();
     const qsizetype fitting = MessageText::room(text, start, end, m_movedOut);
     if (incomingCharacters <= fitting)
         return true;
-    if (refusal == Refusal::Beep) {
+    if (entry == TextEntry::Typing) {
         Q_EMIT typingRefused();
     } else {
-        // A notice opened inside an input method's event or an accessibility
-        // call would hold them up while it is open.
         m_refusedRoom = fitting;
         m_charactersWhenRefused = MessageText::characterCount(text);
-        m_refusalDue.start();
+        m_refusedEntry = entry;
+        waitUntilNothingComposed();
     }
     return false;
 }
 
-// A notice that takes the focus from a word being composed takes its keys,
-// and the input method commits its half-typed letters: it waits for the word,
-// and tells the room that is left once the word is in.
+// Told once the word is in, with the room that is left then.
 void FixedCellEditor::tellRefusal()
 {
-    if (m_refusedRoom < 0 || !preedit().isEmpty())
+    if (m_refusedRoom < 0)
         return;
     const qsizetype added = MessageText::characterCount(toPlainText()) - m_charactersWhenRefused;
-    Q_EMIT insertionRefused(std::max<qsizetype>(0, std::exchange(m_refusedRoom, -1) - added));
+    Q_EMIT insertionRefused(std::max<qsizetype>(0, std::exchange(m_refusedRoom, -1) - added), m_refusedEntry);
 }
 
 void FixedCellEditor::keyPressEvent(QKeyEvent *event)
 {
     m_committedByClick.clear();
     const QTextCursor cursor = textCursor();
-    if (admits(typedText(*event), cursor.selectionStart(), cursor.selectionEnd(), Refusal::Beep))
+    if (admits(typedText(*event), cursor.selectionStart(), cursor.selectionEnd(), TextEntry::Typing))
         QPlainTextEdit::keyPressEvent(event);
 }
 
 // Paste, drop and the middle button's X11 selection all come through here.
+// The box takes only text. Qt 6.4 reads the first of the formats offered
+// without checking that there is one, and crashed on Ctrl+V while nothing
+// owned the clipboard.
 void FixedCellEditor::insertFromMimeData(const QMimeData *source)
 {
     const QTextCursor cursor = textCursor();
-    if (!source->hasText() || admits(source->text(), cursor.selectionStart(), cursor.selectionEnd()))
+    if (source->hasText() && admits(source->text(), cursor.selectionStart(), cursor.selectionEnd(), TextEntry::Paste))
         QPlainTextEdit::insertFromMimeData(source);
 }
 
@@ -175,6 +189,8 @@ void FixedCellEditor::dropEvent(QDropEvent *event)
 
 void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
 {
+    if (m_quietWait.isActive())
+        m_quietWait.start();
     // Taking the unfinished text away on the way is no new input.
     if (!m_committedByClick.isEmpty() && (!event->preeditString().isEmpty() || !event->commitString().isEmpty())) {
         const QString committed = std::exchange(m_committedByClick, QString());
@@ -186,7 +202,7 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
     const int length = document()->characterCount() - 1;
     const int start = replaces ? std::clamp(cursor.position() + event->replacementStart(), 0, length) : cursor.selectionStart();
     const int end = replaces ? std::clamp(start + event->replacementLength(), start, length) : cursor.selectionEnd();
-    if (!admits(event->commitString(), start, end)) {
+    if (!admits(event->commitString(), start, end, TextEntry::Input)) {
         QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
         QPlainTextEdit::inputMethodEvent(&preeditOnly);
     } else if (replaces && cursor.hasSelection()) {
@@ -204,8 +220,6 @@ void FixedCellEditor::inputMethodEvent(QInputMethodEvent *event)
     // Qt shows the line where a composition starts; a long one runs on below.
     if (!preedit().isEmpty())
         scrollToShow(textCursor());
-    else if (m_refusedRoom >= 0)
-        m_refusalDue.start();
 }
 
 // A click in the box while composing: Qt 6.4 asks the input method to commit

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/message_text.h"
+#include "ui/text_entry.h"
 
 #include <QDeadlineTimer>
 #include <QPlainTextEdit>
@@ -24,16 +25,18 @@ public:
     void setCellsPerLine(int cells) { m_cellsPerLine = cells; }
     // Scrolls until the caret of the cursor, which may stand in a composition, is in sight.
     void scrollToShow(const QTextCursor &cursor);
-    enum class Refusal { Beep, Notice };
     // The one limit check that every way text comes in calls: whether so many
     // characters may take the place of the text from `start` to `end`. When
     // they may not, a key beeps; anything else tells how many characters fit.
-    bool admits(qsizetype incomingCharacters, int start, int end, Refusal refusal = Refusal::Notice);
-    bool admits(QStringView incoming, int start, int end, Refusal refusal = Refusal::Notice)
+    bool admits(qsizetype incomingCharacters, int start, int end, TextEntry entry);
+    bool admits(QStringView incoming, int start, int end, TextEntry entry)
     {
-        return admits(MessageText::characterCount(incoming), start, end, refusal);
+        return admits(MessageText::characterCount(incoming), start, end, entry);
     }
     bool isComposing() const { return !preedit().isEmpty(); }
+    // Sends nothingComposed() once the input method has been quiet for a
+    // moment and no word is being composed: the time to open a notice.
+    void waitUntilNothingComposed() { m_quietWait.start(); }
     // Takes the text being composed into the box as it is shown, so that
     // what is read next is what the user sees.
     void finishComposition();
@@ -41,10 +44,10 @@ public:
 
 Q_SIGNALS:
     void typingRefused();
-    // A paste, drop, commit or replacement would have passed the limit;
-    // `room` characters fit. Sent once the event that brought it is over and
-    // no word is being composed.
-    void insertionRefused(qsizetype room);
+    // Text that came in as `entry` would have passed the limit; `room`
+    // characters fit. Sent once nothing is being composed.
+    void insertionRefused(qsizetype room, TextEntry entry);
+    void nothingComposed();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -57,6 +60,7 @@ protected:
 
 private:
     void fitTextAreaToCells();
+    void endQuietWait();
     void tellRefusal();
     QMargins cellMargins() const;
     void setTextAreaWhileHidden(const QMargins &margins);
@@ -69,5 +73,6 @@ private:
     qsizetype m_movedOut = 0;
     qsizetype m_refusedRoom = -1;
     qsizetype m_charactersWhenRefused = 0;
-    QTimer m_refusalDue;
+    TextEntry m_refusedEntry = TextEntry::Paste;
+    QTimer m_quietWait;
 };

@@ -9,16 +9,8 @@
 LengthWatch::LengthWatch(const QList<FixedCellEditor *> &boxes, QLabel *count, Dialogs &dialogs, QWidget *window)
     : QObject(window), m_boxes(boxes), m_count(count), m_dialogs(dialogs), m_window(window)
 {
-    // Opened a moment after the last input-method event: a key can commit one
-    // word and start the next, and the new composition comes as an event of
-    // its own. Moving the focus to a window while composing makes the input
-    // method commit the half-typed word; from inside a commit, some input
-    // methods commit it a second time.
-    m_noticeWait.setSingleShot(true);
-    m_noticeWait.setInterval(std::chrono::milliseconds(150));
-    connect(&m_noticeWait, &QTimer::timeout, this, &LengthWatch::showNotice);
     for (FixedCellEditor *box : boxes)
-        box->installEventFilter(this);
+        connect(box, &FixedCellEditor::nothingComposed, this, &LengthWatch::showNotice);
     m_overLimit.risesPast(showCount());
     connect(document(), &QTextDocument::contentsChanged, this, &LengthWatch::update);
 }
@@ -43,29 +35,20 @@ void LengthWatch::update()
         return;
     if (m_overLimit.risesPast(showCount()) && m_noticeWanted) {
         m_noticeDue = true;
-        m_noticeWait.start();
+        // Only the box shown takes input.
+        for (FixedCellEditor *box : std::as_const(m_boxes)) {
+            if (!box->isHidden())
+                box->waitUntilNothingComposed();
+        }
     }
-}
-
-bool LengthWatch::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::InputMethod && m_noticeDue)
-        m_noticeWait.start();
-    return QObject::eventFilter(watched, event);
 }
 
 void LengthWatch::showNotice()
 {
-    // Closed in the meantime: nothing is shown without the window.
-    if (!m_window->isVisible()) {
-        m_noticeDue = false;
+    // The box may have waited for a refusal of its own; and nothing is shown
+    // without the window.
+    if (!std::exchange(m_noticeDue, false) || !m_window->isVisible())
         return;
-    }
-    for (const FixedCellEditor *box : std::as_const(m_boxes)) {
-        if (box->isComposing())
-            return; // the input-method event that ends it starts the wait again
-    }
-    m_noticeDue = false;
     m_noticeOpen = true;
     m_dialogs.showOverLimitNotice(m_window);
     m_noticeOpen = false;

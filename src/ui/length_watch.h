@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QTimer>
 
 class Dialogs;
 class FixedCellEditor;
@@ -13,8 +12,7 @@ class QTextDocument;
 class QWidget;
 
 // Shows the count of the text the boxes share, and the notice once the text
-// rises past the recommended length, but never while a word is being
-// composed: the notice would take the keys meant for it.
+// rises past the recommended length and nothing is being composed.
 class LengthWatch : public QObject {
     Q_OBJECT
 public:
@@ -23,9 +21,6 @@ public:
     LengthWatch(const QList<FixedCellEditor *> &boxes, QLabel *count, Dialogs &dialogs, QWidget *window);
 
     void setNoticeWanted(bool wanted) { m_noticeWanted = wanted; }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QTextDocument *document() const;
@@ -41,5 +36,4 @@ private:
     bool m_noticeWanted = true;
     bool m_noticeDue = false;
     bool m_noticeOpen = false;
-    QTimer m_noticeWait;
 };

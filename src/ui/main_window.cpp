@@ -62,7 +62,7 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
         new PhoneCharacterMarks(editor);
         connect(editor, &FixedCellEditor::typingRefused, this, &QApplication::beep);
         connect(editor, &FixedCellEditor::insertionRefused, this,
-                [this](qsizetype room) { m_dialogs.showPasteRefused(room, this); });
+                [this](qsizetype room, TextEntry entry) { m_dialogs.showInsertionRefused(room, entry, this); });
     }
     new PhoneCharacterTotalsTip(m_ui->lblMoji, [this] { return currentBox()->toPlainText(); });
     const LineWidth width = m_settings.lineWidth;

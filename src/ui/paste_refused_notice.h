@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/dialog_frame.h"
+#include "ui/text_entry.h"
 
 #include <memory>
 
@@ -8,12 +9,12 @@ namespace Ui {
 class PasteRefusedNotice;
 }
 
-// Says that a paste or drop was refused because the box would have passed its
-// limit, and how many characters still fit.
+// Says that text was refused because the box would have passed its limit,
+// naming how it came in, and how many characters still fit.
 class PasteRefusedNotice : public Notice {
     Q_OBJECT
 public:
-    PasteRefusedNotice(qsizetype room, QWidget *owner);
+    PasteRefusedNotice(qsizetype room, TextEntry entry, QWidget *owner);
     ~PasteRefusedNotice() override;
 
 private:

@@ -108,7 +108,8 @@ void PhoneCharacterMarks::showContextMenu(const QContextMenuEvent &event, QPoint
                     // The cursor has followed any change made meanwhile.
                     QTextCursor cursor = character;
                     if (cursor.selectedText() != original
-                        || !editor->admits(replacement, cursor.selectionStart(), cursor.selectionEnd()))
+                        || !editor->admits(replacement, cursor.selectionStart(), cursor.selectionEnd(),
+                                           TextEntry::Replacement))
                         return;
                     cursor.beginEditBlock();
                     cursor.insertText(replacement);
@@ -132,7 +133,7 @@ void PhoneCharacterMarks::replaceAll()
         added += MessageText::characterCount(replacement.text)
                  - MessageText::characterCount(QStringView(text).sliced(replacement.start, replacement.length));
     const int end = static_cast<int>(text.size());
-    if (!m_editor->admits(added, end, end))
+    if (!m_editor->admits(added, end, end, TextEntry::Replacement))
         return;
     QTextCursor cursor(m_editor->document());
     cursor.beginEditBlock();
