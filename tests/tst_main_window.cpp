@@ -496,17 +496,20 @@ void TestMainWindow::sendGoesWhereChosen_data()
     QTest::addColumn<QString>("sendTo"); // as stored; null: no such key
     QTest::addColumn<QString>("mailProgram"); // what the desktop answers by the time the tip shows; "": none set
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("opens"); // the handler starts
     QTest::addColumn<QString>("effect"); // the tip first
     const QString outlook = QStringLiteral("https://outlook.live.com/mail/0/deeplink/compose?to=to%40example.jp&subject=");
-    QTest::newRow("no key: the mail program, named") << QString() << "Thunderbird メール" << "a+b\nc"
+    QTest::newRow("no key: the mail program, named") << QString() << "Thunderbird メール" << "a+b\nc" << false
         << "「Thunderbird メール」で新しいメールを作成します。 (Ctrl+Enter): asked 1, launched mailto:to@example.jp?subject= &body=a+b%0D%0Ac, told メールソフトが正常に動作するか確認してください, saved <none>";
-    QTest::newRow("a name that looks like markup is shown as written") << "mailto" << "Mail <b>B</b><img src=\"nowhere\">" << "a"
+    QTest::newRow("a name that looks like markup is shown as written") << "mailto" << "Mail <b>B</b><img src=\"nowhere\">" << "a" << false
         << "「Mail <b>B</b><img src=\"nowhere\">」で新しいメールを作成します。 (Ctrl+Enter): asked 1, launched mailto:to@example.jp?subject= &body=a, told メールソフトが正常に動作するか確認してください, saved mailto";
-    QTest::newRow("unknown value: the mail program, none set") << "Gmail" << "" << "a"
+    QTest::newRow("unknown value: the mail program, none set") << "Gmail" << "" << "a" << false
         << "メールソフトが設定されていません。 (Ctrl+Enter)\nメニューの「設定」の「送信方法」で Gmail か Outlook.com を選べます。: "
            "asked 1, launched mailto:to@example.jp?subject= &body=a, told メールソフトが設定されていません, saved mailto";
-    QTest::newRow("Outlook.com, too long: pasted") << "outlook" << "" << QString(1000, u'あ')
-        << "ブラウザの Outlook.com で新しいメールを作成します。 (Ctrl+Enter): asked 0, clipboard has the text, [paste] with it, launched " + outlook + ", told メールの作成画面を開けませんでした, saved outlook";
+    QTest::newRow("Outlook.com, too long, no browser: copied, nothing said of pasting") << "outlook" << "" << QString(1000, u'あ') << false
+        << "ブラウザの Outlook.com で新しいメールを作成します。 (Ctrl+Enter): asked 0, clipboard has the text, launched " + outlook + ", told メールの作成画面を開けませんでした, saved outlook";
+    QTest::newRow("Gmail, too long: pasted once the page opens") << "gmail" << "" << QString(1000, u'あ') << true
+        << "ブラウザの Gmail で新しいメールを作成します。 (Ctrl+Enter): asked 0, clipboard has the text, [paste] with it, launched https://mail.google.com/mail/?view=cm&fs=1&to=to%40example.jp&su=, saved gmail";
 }
 
 // The tip names what will open, asking the desktop again as it is about to
@@ -541,7 +544,8 @@ void TestMainWindow::sendGoesWhereChosen()
 
     bool copiedBeforeNotice = false;
     h.dialogs.during = [&] { copiedBeforeNotice = h.fakes.clipboard.text == text; };
-    h.fakes.launcher.result = LaunchResult::Failed;
+    QFETCH(bool, opens);
+    h.fakes.launcher.result = opens ? LaunchResult::Started : LaunchResult::Failed;
     QTest::mouseClick(picture, Qt::LeftButton);
     h.window->close();
     QString effect = picture->toolTip() + QStringLiteral(": asked %1").arg(h.fakes.mailProgram.lookUps);

@@ -6,13 +6,16 @@
 #include <QWidget>
 
 void launchAndReport(const Platform &platform, const QString &target, LaunchFamily family,
-                     QWidget *window)
+                     QWidget *window, std::function<void()> started)
 {
     MessageBox &messages = platform.messages;
     const QPointer<QWidget> guard(window);
-    platform.launcher.open(target, [&messages, family, guard](LaunchResult result) {
-        if (guard && guard->isVisible())
-            reportLaunchFailure(messages, result, family);
+    platform.launcher.open(target, [&messages, family, guard, started = std::move(started)](LaunchResult result) {
+        if (!guard || !guard->isVisible())
+            return;
+        reportLaunchFailure(messages, result, family);
+        if (result == LaunchResult::Started && started)
+            started();
     });
 }
 

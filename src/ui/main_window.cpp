@@ -214,7 +214,8 @@ void MainWindow::releaseAction()
 }
 
 // A text too long for the webmail's page goes to the clipboard before the
-// page opens without it, so that it is there to paste by the time the page is.
+// page opens without it, so that it is there to paste by the time the page
+// is; the notice that says so waits until the page has been handed over.
 void MainWindow::send()
 {
     const MailUrl::Compose compose = MailUrl::compose(currentMessage(), m_settings);
@@ -224,9 +225,10 @@ void MainWindow::send()
     if (m_settings.sendTo == SendTo::MailProgram)
         family = m_mailProgram.state == DesktopMailProgram::State::NoneSet ? LaunchFamily::UnsetMailProgram
                                                                             : LaunchFamily::MailProgram;
-    launchAndReport(m_platform, compose.url, family, this);
+    std::function<void()> tellPaste;
     if (compose.bodyLeftOut)
-        m_dialogs.showPasteNotice(this);
+        tellPaste = [this] { m_dialogs.showPasteNotice(this); };
+    launchAndReport(m_platform, compose.url, family, this, std::move(tellPaste));
 }
 
 void MainWindow::copyToClipboard()
