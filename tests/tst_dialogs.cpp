@@ -4,6 +4,16 @@
 #include "core/settings.h"
 #include "fakes.h"
 #include "platform/fonts.h"
+#include "ui/about_dialog.h"
+#include "ui/clear_confirmation.h"
+#include "ui/copy_notice.h"
+#include "ui/main_window.h"
+#include "ui/over_limit_notice.h"
+#include "ui/paste_notice.h"
+#include "ui/paste_refused_notice.h"
+#include "ui/send_details_dialog.h"
+#include "ui/settings_dialog.h"
+#include "ui/window_style.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -89,6 +99,8 @@ private Q_SLOTS:
     void cleanup() { QVERIFY(!QApplication::activeModalWidget()); }
     void closing_data();
     void closing();
+    void captionsWhole_data();
+    void captionsWhole();
 };
 
 void TestDialogs::closing_data()
@@ -189,6 +201,58 @@ void TestDialogs::closing()
     for (const QString &target : fakes.launcher.targets)
         answer += QStringLiteral(", opened ") + target;
     QTEST(answer, "answer");
+}
+
+void TestDialogs::captionsWhole_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char *window : {"main", "over", "copy", "clear", "paste", "refused", "settings", "settings, webmail",
+                               "send details", "about"})
+        QTest::newRow(window) << window;
+}
+
+// Every caption shows its whole text in the fonts found, whichever they are
+// (ctest runs this with IPA alone and with Noto CJK alone too).
+void TestDialogs::captionsWhole()
+{
+    QFETCH(QString, window);
+    QWidget owner;
+    FakePlatform fakes;
+    const Platform platform = fakes.platform();
+    FakeDialogs fakeDialogs;
+    Settings settings;
+    if (window.endsWith(u"webmail"))
+        settings.sendTo = SendTo::Gmail;
+    std::unique_ptr<QWidget> shown;
+    if (window == u"main")
+        shown = std::make_unique<MainWindow>(platform, fakeDialogs);
+    else if (window == u"over")
+        shown = std::make_unique<OverLimitNotice>(&owner);
+    else if (window == u"copy")
+        shown = std::make_unique<CopyNotice>(&owner);
+    else if (window == u"clear")
+        shown = std::make_unique<ClearConfirmation>(&owner);
+    else if (window == u"paste")
+        shown = std::make_unique<PasteNotice>(&owner);
+    else if (window == u"refused")
+        shown = std::make_unique<PasteRefusedNotice>(10000, &owner);
+    else if (window.startsWith(u"settings"))
+        shown = std::make_unique<SettingsDialog>(settings, &owner);
+    else if (window == u"send details")
+        shown = std::make_unique<SendDetailsDialog>(settings.sendDetails, &owner);
+    else
+        shown = std::make_unique<AboutDialog>(platform, HomePage{QStringLiteral("https://example.org/larkpad/"),
+                                                                 QStringLiteral("公式サイト")}, &owner);
+    shown->show();
+    QStringList cut;
+    for (QWidget *control : shown->findChildren<QWidget *>()) {
+        const WindowStyle::Caption caption = WindowStyle::captionOf(control);
+        if (!caption.text.isEmpty() && control->isVisibleTo(shown.get()) && !WindowStyle::wholeCaption(caption, control->font()))
+            cut << QStringLiteral("%1 「%2」 in %3 %4 pt").arg(control->objectName(), caption.text,
+                                                           QFontInfo(control->font()).family())
+                       .arg(control->font().pointSizeF());
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u"; ")));
 }
 
 QTEST_MAIN(TestDialogs)
