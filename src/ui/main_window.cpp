@@ -31,8 +31,6 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform),
       m_dialogs(dialogs), m_settings(loadSettings(platform.store))
 {
-    // Decoded on the second core while the window is built.
-    WindowStyle::readPicturesAhead({QStringLiteral("handset"), QStringLiteral("CopyBtn"), QStringLiteral("ClearBtn")});
     m_ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint

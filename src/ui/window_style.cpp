@@ -14,8 +14,6 @@
 #include <QStyleOption>
 #include <QVariant>
 #include <algorithm>
-#include <future>
-#include <map>
 
 namespace WindowStyle {
 
@@ -194,45 +192,14 @@ void applyWindowIcon(QWidget *window)
     window->setWindowIcon(icon);
 }
 
-namespace {
-
-QString pictureFile(const QString &name)
-{
-    return QStringLiteral(":/ui/pictures/%1.png").arg(name);
-}
-
-// The pictures being decoded ahead, by name. Only the GUI thread reads and
-// changes the table; the other threads only decode (QImage is reentrant).
-std::map<QString, std::future<QImage>> &picturesAhead()
-{
-    static std::map<QString, std::future<QImage>> pictures;
-    return pictures;
-}
-
-} // namespace
-
-void readPicturesAhead(const QStringList &names)
-{
-    if (qApp->devicePixelRatio() > 1.0)
-        return;
-    for (const QString &name : names)
-        picturesAhead()[name] = std::async(std::launch::async, [file = pictureFile(name)] { return QImage(file); });
-}
-
 QPixmap builtInPicture(const QString &name, const QSize &size)
 {
-    const QString file = pictureFile(name);
+    const QString file = QStringLiteral(":/ui/pictures/%1.png").arg(name);
     const qreal ratio = qApp->devicePixelRatio();
     // QIcon decodes every rendering it is given, the @2x one too; on an
     // unscaled desktop only the natural one is read.
-    if (ratio <= 1.0) {
-        const auto ahead = picturesAhead().find(name);
-        if (ahead == picturesAhead().end())
-            return QPixmap(file);
-        const QImage image = ahead->second.get();
-        picturesAhead().erase(ahead);
-        return QPixmap::fromImage(image);
-    }
+    if (ratio <= 1.0)
+        return QPixmap(file);
     // QIcon picks up the "@2x" file beside the named one by itself.
     return QIcon(file).pixmap(size, ratio);
 }

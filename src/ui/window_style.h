@@ -54,11 +54,4 @@ void applyWindowIcon(QWidget *window);
 // it stays sharp.
 QPixmap builtInPicture(const QString &name, const QSize &size);
 
-// Starts decoding built-in pictures on another thread, to be taken by
-// builtInPicture() later: a window calls it before building itself, so that
-// its pictures are ready by the time it shows them, at no cost to its own
-// thread. Only the natural renderings are read ahead; a scaled desktop reads
-// its @2x ones when asked.
-void readPicturesAhead(const QStringList &names);
-
 } // namespace WindowStyle
