@@ -149,7 +149,8 @@ Caption captionOf(const QWidget *control)
         QRect rect = label->contentsRect().adjusted(margin, margin, -margin, -margin);
         // A label whose lower half runs into the label below it (the over-200
         // notice's two paragraphs do) has its text end where that one's begins.
-        const auto siblings = label->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
+        const auto siblings = label->parentWidget() ? label->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)
+                                                    : QList<QLabel *>();
         for (const QLabel *below : siblings)
             if (!below->text().isEmpty() && below->y() > label->geometry().center().y()
                 && below->geometry().intersects(label->geometry()))
