@@ -85,12 +85,22 @@ void typeCharacter(QPlainTextEdit *box)
     QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, QStringLiteral("あ"), Qt::NoModifier);
 }
 
+// The texts a paragraph at the limit is made of.
+enum Kind { Plain = 0, Marked = 1, EmojiRich = 2 };
+
 // One paragraph, as pasted from a page without line breaks, as long as the
-// box lets it grow less `room`; every tenth character marked when asked.
-QString paragraphAtTheLimit(qsizetype room, bool marked)
+// box lets it grow less `room`: the sample text, with every tenth character
+// marked, or rich in emoji (whose pairs count one character each).
+QString paragraphAtTheLimit(qsizetype room, Kind kind)
 {
-    const qsizetype length = MessageText::MaximumCharacters - room;
-    return (marked ? markedText(length) : sampleText(length)).replace(u'\n', u' ');
+    const qsizetype characters = MessageText::MaximumCharacters - room;
+    QString text = kind == Plain ? sampleText(characters) : kind == Marked ? markedText(characters)
+                                                                             : emojiRichText(2 * characters);
+    qsizetype units = 0;
+    for (qsizetype n = 0; n < characters && units < text.size(); ++n)
+        units += text[units].isHighSurrogate() ? 2 : 1;
+    text.truncate(units);
+    return text.replace(u'\n', u' ');
 }
 
 void keystrokes(benchmark::State &state, bool repaint, const QString &text, Caret caret, bool marked = false)
@@ -141,8 +151,9 @@ void BM_KeystrokeToCountAndRepaint(benchmark::State &state)
 constexpr int StrokesToTheLimit = 200;
 void BM_KeystrokeAtTheLimit(benchmark::State &state)
 {
-    const bool marked = state.range(1);
-    keystrokes(state, true, paragraphAtTheLimit(StrokesToTheLimit, marked), static_cast<Caret>(state.range(0)), marked);
+    const auto kind = static_cast<Kind>(state.range(1));
+    keystrokes(state, true, paragraphAtTheLimit(StrokesToTheLimit, kind), static_cast<Caret>(state.range(0)),
+               kind != Plain);
 }
 
 // What the limit is chosen from: Qt's own box with the marks, as the window
@@ -170,12 +181,31 @@ void BM_ParagraphKeystrokeWithoutLimit(benchmark::State &state)
     }
 }
 
+// What an emoji costs a keystroke: the window's box typed into at the end of
+// one paragraph at the limit (every tenth character marked) in which
+// `emoji` characters, spread evenly, are replaced by "🎉", repaint included.
+// With Noto Color Emoji installed it is drawn from that font, whose bitmap
+// glyphs Qt does not cache: each one's PNG is decoded again for its width at
+// every layout of the paragraph. ("😀" would come from DejaVu Sans, in black.)
+void BM_EmojiInAParagraphAtTheLimit(benchmark::State &state)
+{
+    QString text = paragraphAtTheLimit(StrokesToTheLimit, Marked);
+    const qsizetype emoji = state.range(0);
+    // Back to front, so that a pair put in does not move the places still to come.
+    for (qsizetype n = emoji; n > 0; --n) {
+        const qsizetype at = n * (text.size() / (emoji + 1));
+        if (!text[at].isSurrogate() && !text[at + 1].isSurrogate())
+            text.replace(at, 1, QStringLiteral("🎉"));
+    }
+    keystrokes(state, true, text, AtEnd, true);
+}
+
 // The width switch with a paragraph at the limit: the other box lays the
 // shared text out at its width and in its font, takes the caret, and is drawn.
 void BM_WidthSwitchAtTheLimit(benchmark::State &state)
 {
     StartedWindow started;
-    if (!started.start(paragraphAtTheLimit(0, true), InTheMiddle)) {
+    if (!started.start(paragraphAtTheLimit(0, Marked), InTheMiddle)) {
         state.SkipWithError("the window did not start");
         return;
     }
@@ -198,6 +228,11 @@ void BM_KeystrokeToCountAndRepaintMarked(benchmark::State &state)
 {
     keystrokes(state, true, markedText(TextLength), static_cast<Caret>(state.range(0)), true);
 }
+// And in one rich in emoji.
+void BM_KeystrokeToCountAndRepaintEmojiRich(benchmark::State &state)
+{
+    keystrokes(state, true, emojiRichText(TextLength), static_cast<Caret>(state.range(0)), true);
+}
 
 // Marking a paragraph at the limit again, as a keystroke in it does: a
 // document alone, so no window lays it out. The sample text, or the one with
@@ -205,7 +240,7 @@ void BM_KeystrokeToCountAndRepaintMarked(benchmark::State &state)
 void BM_MarkParagraphAtTheLimit(benchmark::State &state)
 {
     QTextDocument document;
-    document.setPlainText(paragraphAtTheLimit(0, state.range(0)));
+    document.setPlainText(paragraphAtTheLimit(0, static_cast<Kind>(state.range(0))));
     PhoneCharacterHighlighter highlighter(&document);
     highlighter.rehighlight();
     state.counters["runs"] = static_cast<double>(document.firstBlock().layout()->formats().size());
@@ -225,13 +260,19 @@ BENCHMARK(BM_KeystrokeToCountMarked)
 BENCHMARK(BM_KeystrokeToCountAndRepaintMarked)
     ->ArgName("caret_mid")->Arg(AtEnd)->Arg(InTheMiddle)
     ->UseRealTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_MarkParagraphAtTheLimit)->ArgName("every_tenth_marked")->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeToCountAndRepaintEmojiRich)
+    ->ArgName("caret_mid")->Arg(AtEnd)->Arg(InTheMiddle)
+    ->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MarkParagraphAtTheLimit)->ArgName("text")->Arg(Plain)->Arg(Marked)->Arg(EmojiRich)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeystrokeAtTheLimit)
-    ->ArgNames({"caret_mid", "every_tenth_marked"})->ArgsProduct({{AtEnd, InTheMiddle}, {0, 1}})
+    ->ArgNames({"caret_mid", "text"})->ArgsProduct({{AtEnd, InTheMiddle}, {Plain, Marked, EmojiRich}})
     ->Iterations(StrokesToTheLimit)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParagraphKeystrokeWithoutLimit)
     ->ArgName("characters")->Arg(5'000)->Arg(10'000)->Arg(20'000)->Arg(40'000)
     ->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EmojiInAParagraphAtTheLimit)
+    ->ArgName("emoji")->Arg(0)->Arg(25)->Arg(50)->Arg(100)->Arg(200)->Arg(500)
+    ->Iterations(StrokesToTheLimit)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WidthSwitchAtTheLimit)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

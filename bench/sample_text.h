@@ -36,3 +36,27 @@ inline QString sampleText(qsizetype length)
         text.back() = u'x';
     return text;
 }
+
+// A text rich in emoji, as pasted from a chat: the sample's phrases with an
+// emoji after each, some of them sequences (a skin tone, a flag, a family
+// joined by ZWJ, a heart with its emoji selector), cut at `length` UTF-16
+// units without splitting a pair.
+inline QString emojiRichText(qsizetype length)
+{
+    static const std::array<const char16_t *, 12> emoji = {
+        u"😀", u"🎉", u"👍🏻", u"❤️", u"🍣", u"🇯🇵", u"👨‍👩‍👧", u"✨", u"😂", u"🙏", u"🌸", u"☕",
+    };
+    const QString phrases = sampleText(length);
+    QString text;
+    text.reserve(length + 16);
+    qsizetype next = 0;
+    for (qsizetype i = 0; text.size() < length && i < phrases.size(); ++i) {
+        text += phrases[i];
+        if (i % 4 >= 3 && !phrases[i].isHighSurrogate())
+            text += QString::fromUtf16(emoji[next++ % emoji.size()]);
+    }
+    text.truncate(length);
+    if (!text.isEmpty() && text.back().isHighSurrogate())
+        text.chop(1);
+    return text;
+}

@@ -1,10 +1,18 @@
 #include "ui/window_style.h"
 
+#include <QCheckBox>
+#include <QEvent>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOption>
 #include <QVariant>
-#include <QWidget>
 #include <algorithm>
 
 namespace WindowStyle {
@@ -30,22 +38,24 @@ void applyTextColor(QWidget *widget, const QColor &color)
 
 namespace {
 
-// Looked up in the list of installed families rather than with
-// QFontDatabase::hasFamily, which asks fontconfig and, since fontconfig answers
-// every name with some font, says yes to "ＭＳ ゴシック" too: every font would
-// then be loaded through Qt's no-match fallback path, a fontconfig sort each.
-// A substitute is returned as spelt in the substitution list: the fonts Qt
-// loaded for the design name while the window was being built are cached
+// The design name itself is not looked up: fontconfig answers every name
+// with some font, and every font would then be loaded through Qt's no-match
+// fallback path, a fontconfig sort each. A substitute is asked for by its
+// spelling in the substitution list, which QFontDatabase::hasFamily matches
+// against the names fontconfig gives in every language: under a Japanese
+// locale the installed families read "IPAゴシック", not "IPAGothic". The fonts
+// Qt loaded for the design name while the window was being built are cached
 // under that spelling, and are found again.
 QString installedFamily(const QString &family)
 {
-    static const QStringList installed = QFontDatabase::families();
-    QStringList candidates{family};
-    candidates += QFont::substitutes(family);
-    const auto found = std::find_if(candidates.cbegin(), candidates.cend(), [](const QString &name) {
-        return installed.contains(name, Qt::CaseInsensitive);
-    });
-    return found != candidates.cend() ? *found : family;
+    static QHash<QString, QString> resolved;
+    auto found = resolved.constFind(family);
+    if (found == resolved.cend()) {
+        const QStringList substitutes = QFont::substitutes(family);
+        const auto installed = std::find_if(substitutes.cbegin(), substitutes.cend(), QFontDatabase::hasFamily);
+        found = resolved.insert(family, installed != substitutes.cend() ? *installed : family);
+    }
+    return *found;
 }
 
 void applyDesignFont(QWidget *widget)
@@ -63,6 +73,42 @@ void applyDesignFont(QWidget *widget)
     widget->setFont(font);
 }
 
+// Design sizes go in steps of 0.75 pt, a pixel at 96 dots per inch; three
+// steps down are as small as a caption gets.
+void fitCaption(QWidget *control)
+{
+    const Caption caption = captionOf(control);
+    if (caption.text.isEmpty())
+        return;
+    QFont font = control->font();
+    // Glyphs inside the lines Qt lays the text out in are inside the
+    // rectangle when those lines are: nothing needs drawing to tell.
+    if (caption.rect.contains(QFontMetrics(font).boundingRect(caption.rect, caption.flags, caption.text)))
+        return;
+    for (int step = 0; step < 3 && !wholeCaption(caption, font); ++step)
+        font.setPointSizeF(font.pointSizeF() - 0.75);
+    if (font != control->font())
+        control->setFont(font);
+}
+
+// Fits the captions of its window each time the window is shown: texts set
+// after the window was built are in place by then.
+class CaptionFitter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            const auto controls = watched->findChildren<QWidget *>();
+            for (QWidget *control : controls)
+                fitCaption(control);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 void applyDesignFonts(QWidget *window)
@@ -71,6 +117,69 @@ void applyDesignFonts(QWidget *window)
     const auto children = window->findChildren<QWidget *>();
     for (QWidget *child : children)
         applyDesignFont(child);
+    window->installEventFilter(new CaptionFitter(window));
+}
+
+bool wholeCaption(const Caption &caption, const QFont &font)
+{
+    // Drawn unclipped as the style draws it, in a margin wide enough for
+    // what a small box cannot hold.
+    const int margin = 2 * QFontMetrics(font).height();
+    QImage image(caption.rect.size().grownBy({margin, margin, margin, margin}), QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    const QRect rect = caption.rect.translated(QPoint(margin, margin) - caption.rect.topLeft());
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(rect, caption.flags | Qt::TextDontClip, caption.text);
+    painter.end();
+    const QRect inside = rect.adjusted(-1, -1, 1, 1);
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar *line = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] < 128 && !inside.contains(x, y))
+                return false;
+    }
+    return true;
+}
+
+Caption captionOf(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        const int margin = label->margin();
+        QRect rect = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+        // A label whose lower half runs into the label below it (the over-200
+        // notice's two paragraphs do) has its text end where that one's begins.
+        const auto siblings = label->parentWidget() ? label->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)
+                                                    : QList<QLabel *>();
+        for (const QLabel *below : siblings)
+            if (!below->text().isEmpty() && below->y() > label->geometry().center().y()
+                && below->geometry().intersects(label->geometry()))
+                rect.setBottom(std::min(rect.bottom(), below->y() - label->y() - 1));
+        return {label->text(), rect,
+                int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0)
+                    | (label->buddy() ? Qt::TextShowMnemonic : 0)};
+    }
+    if (const auto *frame = qobject_cast<const QGroupBox *>(control)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxLabel;
+        const QRect rect = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+        return {frame->title(), rect & frame->rect(), Qt::AlignCenter | Qt::TextShowMnemonic};
+    }
+    const auto *button = qobject_cast<const QAbstractButton *>(control);
+    if (!button || button->text().isEmpty())
+        return {};
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    if (qobject_cast<const QPushButton *>(button))
+        return {button->text(), button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button),
+                Qt::AlignCenter | Qt::TextShowMnemonic};
+    const auto contents = qobject_cast<const QCheckBox *>(button) ? QStyle::SE_CheckBoxContents
+                                                                  : QStyle::SE_RadioButtonContents;
+    return {button->text(), button->style()->subElementRect(contents, &option, button),
+            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic};
 }
 
 void applyWindowIcon(QWidget *window)

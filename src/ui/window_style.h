@@ -2,7 +2,10 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QRect>
+#include <QString>
 
+class QFont;
 class QWidget;
 
 // How every window of the program is dressed beyond what Designer can say.
@@ -22,7 +25,26 @@ void applyTextColor(QWidget *widget, const QColor &color);
 // property "pointSizeF". They also name the Windows fonts ("ＭＳ ゴシック"),
 // which are replaced by the installed family registered as their substitute:
 // resolved once here rather than searched for by every control.
+//
+// Each time the window is shown, a caption whose glyphs would be cut by its
+// fixed rectangle in the font found (Noto CJK stands taller and wider than
+// the design fonts) is made a step smaller, as often as needed.
 void applyDesignFonts(QWidget *window);
+
+// Where and how the style draws a control's caption: a label's text, a
+// button's or a frame's caption. Other controls have an empty text.
+struct Caption {
+    QString text;
+    QRect rect;
+    int flags = 0; // Qt::AlignmentFlag | Qt::TextFlag
+};
+Caption captionOf(const QWidget *control);
+
+// Whether the caption shows whole in `font`: nothing of its glyphs, drawn
+// unclipped, falls outside its rectangle, but for the row of pixels that
+// rounding glyph outlines to whole pixels may take. An antialiased fringe
+// (less than half a pixel's ink) does not count.
+bool wholeCaption(const Caption &caption, const QFont &font);
 
 // The application icon, for the window's title bar.
 void applyWindowIcon(QWidget *window);
