@@ -1,6 +1,7 @@
 // Every dialog, opened as the main window opens it, worked by the user's
 // steps, and what it hands back: one row per dialog and way of closing it.
 
+#include "core/message_text.h"
 #include "core/settings.h"
 #include "fakes.h"
 #include "platform/fonts.h"
@@ -10,6 +11,7 @@
 #include <QAccessible>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 namespace {
@@ -215,7 +217,8 @@ void TestDialogs::closing()
     QTEST(answer, "answer");
 }
 
-// The main window's captions; the dialogs' are checked as each opens.
+// The main window's captions, and the count once it has five digits; the
+// dialogs' are checked as each opens.
 void TestDialogs::mainWindowCaptionsWhole()
 {
     FakePlatform fakes;
@@ -223,6 +226,8 @@ void TestDialogs::mainWindowCaptionsWhole()
     FakeDialogs dialogs;
     MainWindow window(platform, dialogs);
     window.show();
+    QVERIFY2(cutCaptions(&window).isEmpty(), qPrintable(cutCaptions(&window)));
+    window.findChild<QPlainTextEdit *>("txtEdit_10moji")->setPlainText(QString(MessageText::MaximumCharacters, u'あ'));
     QVERIFY2(cutCaptions(&window).isEmpty(), qPrintable(cutCaptions(&window)));
 }
 

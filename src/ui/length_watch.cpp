@@ -3,6 +3,7 @@
 #include "core/message_text.h"
 #include "ui/dialogs.h"
 #include "ui/fixed_cell_editor.h"
+#include "ui/window_style.h"
 
 #include <QLabel>
 
@@ -24,6 +25,9 @@ qsizetype LengthWatch::showCount()
 {
     const qsizetype count = MessageText::count(document()->toPlainText());
     m_count->setText(QString::number(count));
+    // Five digits are wider than the label: a draft past 5,000 full-width
+    // characters is counted in a smaller figure rather than losing one.
+    WindowStyle::fitCaption(m_count);
     return count;
 }
 

@@ -17,7 +17,10 @@ SettingsDialog::SettingsDialog(const Settings &settings, QWidget *owner)
     connect(m_ui->cmdDefault, &QPushButton::clicked, this, &SettingsDialog::restoreDefaults);
     connect(m_ui->CmdSendBtnConfig, &QPushButton::clicked, this, &SettingsDialog::openSendDetails);
     connect(m_ui->cboSendTo, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_ui->Label1->setText(sendCaptions(SendTo(index)).action); });
+            [this](int index) {
+                m_ui->Label1->setText(sendCaptions(SendTo(index)).action);
+                WindowStyle::fitCaption(m_ui->Label1);
+            });
 
     DialogFrame::dress(this, DialogFrame::EscapeKey::Rejects);
     DialogFrame::centreOnScreen(this, owner);

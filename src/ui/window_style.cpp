@@ -73,24 +73,6 @@ void applyDesignFont(QWidget *widget)
     widget->setFont(font);
 }
 
-// Design sizes go in steps of 0.75 pt, a pixel at 96 dots per inch; three
-// steps down are as small as a caption gets.
-void fitCaption(QWidget *control)
-{
-    const Caption caption = captionOf(control);
-    if (caption.text.isEmpty())
-        return;
-    QFont font = control->font();
-    // Glyphs inside the lines Qt lays the text out in are inside the
-    // rectangle when those lines are: nothing needs drawing to tell.
-    if (caption.rect.contains(QFontMetrics(font).boundingRect(caption.rect, caption.flags, caption.text)))
-        return;
-    for (int step = 0; step < 3 && !wholeCaption(caption, font); ++step)
-        font.setPointSizeF(font.pointSizeF() - 0.75);
-    if (font != control->font())
-        control->setFont(font);
-}
-
 // Fits the captions of its window each time the window is shown: texts set
 // after the window was built are in place by then.
 class CaptionFitter : public QObject {
@@ -118,6 +100,30 @@ void applyDesignFonts(QWidget *window)
     for (QWidget *child : children)
         applyDesignFont(child);
     window->installEventFilter(new CaptionFitter(window));
+}
+
+// Design sizes go in steps of 0.75 pt, a pixel at 96 dots per inch; two
+// thirds of its design size are as small as a caption gets (four steps for
+// the dialogs' 9 pt, six for the count). Each fitting starts again from
+// the design size, so that a caption that has grown shorter (a count back
+// under five digits) is drawn at that size again.
+void fitCaption(QWidget *control)
+{
+    const Caption caption = captionOf(control);
+    if (caption.text.isEmpty())
+        return;
+    QFont font = control->font();
+    if (const QVariant size = control->property("pointSizeF"); size.isValid())
+        font.setPointSizeF(size.toDouble());
+    // Glyphs inside the lines Qt lays the text out in are inside the
+    // rectangle when those lines are: nothing needs drawing to tell.
+    if (!caption.rect.contains(QFontMetrics(font).boundingRect(caption.rect, caption.flags, caption.text))) {
+        const qreal smallest = font.pointSizeF() * 2 / 3;
+        while (font.pointSizeF() - 0.75 >= smallest && !wholeCaption(caption, font))
+            font.setPointSizeF(font.pointSizeF() - 0.75);
+    }
+    if (font != control->font())
+        control->setFont(font);
 }
 
 bool wholeCaption(const Caption &caption, const QFont &font)

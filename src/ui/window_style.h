@@ -46,6 +46,11 @@ Caption captionOf(const QWidget *control);
 // (less than half a pixel's ink) does not count.
 bool wholeCaption(const Caption &caption, const QFont &font);
 
+// Makes the control's caption a step smaller than its design size, as often
+// as it takes to show whole; for a caption that changes while its window is
+// open (the count, a caption that follows a choice).
+void fitCaption(QWidget *control);
+
 // The application icon, for the window's title bar.
 void applyWindowIcon(QWidget *window);
 
