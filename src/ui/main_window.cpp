@@ -34,7 +34,10 @@ MainWindow::MainWindow(const Platform &platform, Dialogs &dialogs, QWidget *pare
     : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_platform(platform),
       m_dialogs(dialogs), m_settings(loadSettings(platform.store))
 {
-    m_ui->setupUi(this);
+    {
+        const WindowStyle::DesignFamiliesAsBuilt designFamilies(this);
+        m_ui->setupUi(this);
+    }
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);

@@ -58,11 +58,16 @@ QString installedFamily(const QString &family)
     return *found;
 }
 
+bool namesOwnFamily(const QWidget *widget)
+{
+    // uic names the family through setFamilies().
+    return widget->font().resolveMask() & (QFont::FamilyResolved | QFont::FamiliesResolved);
+}
+
 void applyDesignFont(QWidget *widget)
 {
     const QVariant size = widget->property("pointSizeF");
-    // uic names the family through setFamilies().
-    const bool ownFamily = widget->font().resolveMask() & (QFont::FamilyResolved | QFont::FamiliesResolved);
+    const bool ownFamily = namesOwnFamily(widget);
     if (!size.isValid() && !ownFamily)
         return;
     QFont font = widget->font();
@@ -91,7 +96,46 @@ protected:
     }
 };
 
+// Sees every font change in the application while it is installed, and
+// passes on those of its window's controls with the family resolved.
+class FamilyResolver : public QObject {
+public:
+    explicit FamilyResolver(QWidget *window) : m_window(window) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::FontChange || !watched->isWidgetType())
+            return false;
+        auto *control = static_cast<QWidget *>(watched);
+        if ((control != m_window && !m_window->isAncestorOf(control)) || !namesOwnFamily(control))
+            return false;
+        QFont font = control->font();
+        font.setFamilies({installedFamily(font.family())});
+        if (font == control->font())
+            return false;
+        // The control takes the font change this sends, not the one it
+        // replaces.
+        control->setFont(font);
+        return true;
+    }
+
+private:
+    QWidget *m_window;
+};
+
 } // namespace
+
+DesignFamiliesAsBuilt::DesignFamiliesAsBuilt(QWidget *window) : m_resolver(new FamilyResolver(window))
+{
+    // Under a Japanese locale Qt 6.4's QFontDatabase::hasFamily() does not
+    // know a substitute's spelling ("ipagothic") until some font has been
+    // loaded: the window's own, which its first text box loads anyway.
+    QFontMetrics(window->font()).height();
+    qApp->installEventFilter(m_resolver.get());
+}
+
+DesignFamiliesAsBuilt::~DesignFamiliesAsBuilt() = default;
 
 void applyDesignFonts(QWidget *window)
 {

@@ -4,8 +4,10 @@
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <memory>
 
 class QFont;
+class QObject;
 class QWidget;
 
 // How every window of the program is dressed beyond what Designer can say.
@@ -30,6 +32,22 @@ void applyTextColor(QWidget *widget, const QColor &color);
 // fixed rectangle in the font found (Noto CJK stands taller and wider than
 // the design fonts) is made a step smaller, as often as needed.
 void applyDesignFonts(QWidget *window);
+
+// While it lives, a control of `window` whose font names a design family
+// gets the installed family at once, as the window definition sets the font:
+// Qt does not know the Windows names, and a control that lays out its text
+// in setupUi() (a text box, a frame's caption) would have each of them
+// matched through fontconfig's fallback sorts, two for every design family.
+class DesignFamiliesAsBuilt {
+public:
+    explicit DesignFamiliesAsBuilt(QWidget *window);
+    ~DesignFamiliesAsBuilt();
+    DesignFamiliesAsBuilt(const DesignFamiliesAsBuilt &) = delete;
+    DesignFamiliesAsBuilt &operator=(const DesignFamiliesAsBuilt &) = delete;
+
+private:
+    std::unique_ptr<QObject> m_resolver;
+};
 
 // Where and how the style draws a control's caption: a label's text, a
 // button's or a frame's caption. Other controls have an empty text.
